@@ -1,0 +1,3 @@
+#include "engine/base_directory.h"
+
+std::string baseDirectory;
