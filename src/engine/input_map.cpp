@@ -1,0 +1,158 @@
+#include "engine/input_map.h"
+
+#include <allegro.h>
+
+#include <fstream>
+
+#include "engine/log.h"
+
+namespace {
+
+bool anyKeyDown() {
+  for (int code = 0; code < kKeyCodeCount; ++code) {
+    if (key[code]) return true;
+  }
+  return false;
+}
+
+bool joystickDirectionDown(int direction) {
+  if (num_joysticks <= 0 || direction < 0 || direction > 3) return false;
+  const JOYSTICK_AXIS_INFO& axis = joy[0].stick[0].axis[direction / 2];
+  return (direction % 2 == 0) ? axis.d1 : axis.d2;
+}
+
+bool joystickButtonDown(int button) {
+  if (num_joysticks <= 0 || button < 0 || button >= joy[0].num_buttons) return false;
+  return joy[0].button[button].b != 0;
+}
+
+void bindJoystickCode(InputMap& map, const std::string& action, int code) {
+  if (num_joysticks == 0) return;
+  map.bindings[action].push_back(code);
+  map.states[code] = inputCodeDown(code);
+}
+
+}  // namespace
+
+bool inputCodeDown(int code) {
+  if (code == kAnyKey) return anyKeyDown();
+  if (code >= kJoystickButtonBase) return joystickButtonDown(code - kJoystickButtonBase);
+  if (code >= kJoystickDirectionBase) return joystickDirectionDown(code - kJoystickDirectionBase);
+  if (code < 0) return ((-code) & mouse_b) != 0;
+  if (code < kKeyCodeCount) return key[code] != 0;
+  return false;
+}
+
+void InputMap::bindKey(const std::string& action, int code) {
+  bindings[action].push_back(code);
+  states[code] = (code >= 0 && code < kKeyCodeCount) ? key[code] != 0 : false;
+}
+
+void InputMap::bindJoystickButton(const std::string& action, int button) {
+  bindJoystickCode(*this, action, kJoystickButtonBase + button);
+}
+
+void InputMap::bindJoystickDirection(const std::string& action, int direction) {
+  bindJoystickCode(*this, action, kJoystickDirectionBase + direction);
+}
+
+void InputMap::unbind(const std::string& action) {
+  changed = true;
+  auto found = bindings.find(action);
+  if (found == bindings.end()) return;
+  for (int code : found->second) states.erase(code);
+  bindings.erase(found);
+}
+
+void InputMap::unbindAll() {
+  changed = true;
+  bindings.clear();
+  states.clear();
+}
+
+bool InputMap::isDown(const std::string& action) {
+  auto found = bindings.find(action);
+  if (found == bindings.end()) return false;
+  for (int code : found->second) {
+    if (states[code]) return true;
+  }
+  return false;
+}
+
+int InputMap::firstCode(const std::string& action) {
+  std::vector<int>& codes = bindings[action];
+  if (codes.empty()) {
+    logInfo("no action: " + action);
+    return -1;
+  }
+  return codes.front();
+}
+
+void InputMap::poll() {
+  if (!enabled) return;
+  if (num_joysticks > 0) poll_joystick();
+  changed = false;
+  // The handler may change the bindings; `changed` ends the walk before the
+  // iterators could go stale.
+  for (auto& [action, codes] : bindings) {
+    // By index: a handler may bind more codes to this very action.
+    for (size_t i = 0; i < codes.size(); ++i) {
+      int code = codes[i];
+      bool down = inputCodeDown(code);
+      bool& last = states[code];
+      if (down == last) continue;
+      last = down;
+      std::string name = action;  // the handler may erase the entry
+      onAction(name, down);
+      if (changed) {
+        changed = false;
+        return;
+      }
+    }
+  }
+}
+
+void InputMap::save(const std::string& path) const {
+  std::ofstream out(path, std::ios::out | std::ios::trunc);
+  for (const auto& [action, codes] : bindings) {
+    out << action << ' ' << codes.size() << ' ';
+    for (int code : codes) out << code << ' ';
+    out << '\n';
+  }
+}
+
+void InputMap::load(const std::string& path) {
+  std::ifstream in(path);
+  if (!in) return;
+  // A hand-edited count must not make us allocate or skip without bound.
+  const long kMaxCodes = 1024;
+  std::string action;
+  while (in >> action) {
+    long count = 0;
+    if (!(in >> count) || count < 0 || count > kMaxCodes) return;
+    auto found = bindings.find(action);
+    if (found == bindings.end()) {
+      int skipped = 0;
+      for (long i = 0; i < count; ++i) {
+        if (!(in >> skipped)) return;
+      }
+      continue;
+    }
+    std::vector<int>& codes = found->second;
+    codes.resize(static_cast<size_t>(count), 0);
+    for (long i = 0; i < count; ++i) {
+      if (!(in >> codes[i])) return;
+    }
+  }
+}
+
+std::string keyName(int code) {
+  static const std::map<int, std::string> kNames = {
+      {KEY_BACKSPACE, "Bckspc"}, {KEY_ENTER, "Enter"}, {KEY_SPACE, "Space"},
+      {KEY_LEFT, "Left"},        {KEY_RIGHT, "Right"}, {KEY_UP, "Up"},
+      {KEY_DOWN, "Down"}};
+  if (code >= KEY_A && code <= KEY_Z) return std::string(1, static_cast<char>(64 + code));
+  auto found = kNames.find(code);
+  if (found != kNames.end()) return found->second;
+  return std::to_string(code);
+}
