@@ -1,0 +1,224 @@
+#include "engine/engine.h"
+
+#include <allegro.h>
+#include <time.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+
+#include "engine/base_directory.h"
+#include "engine/log.h"
+#include "engine/screen.h"
+#include "engine/translucent.h"
+
+volatile int tickCount = 0;
+Engine* Engine::instance = nullptr;
+
+namespace {
+
+const int kTickMs = 10;
+const float kMaxFrameTime = 0.06666667f;  // one pass never advances more than 1/15 s
+const int kFadeBufferWidth = 800;
+const int kFadeBufferHeight = 600;
+
+void tickHandler() { tickCount = tickCount + 1; }
+END_OF_FUNCTION(tickHandler)
+
+int assertHandler(const char* message) {
+  log(message ? message : "", true);
+  return 0;
+}
+
+double monotonicMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
+}  // namespace
+
+Engine::Engine() {
+  instance = this;
+  loadSettings();
+}
+
+Engine::~Engine() {
+  for (StateRecord* record : stateStack) delete record;
+  stateStack.clear();
+  if (instance == this) instance = nullptr;
+}
+
+void Engine::loadSettings() {
+  std::ifstream in(baseDirectory + "settings.cfg");
+  std::string name, word;
+  while (in >> name >> word) {
+    // A value that is not a number reads as 0.
+    char* end = nullptr;
+    float value = std::strtof(word.c_str(), &end);
+    settings[name] = (end == word.c_str()) ? 0.0f : value;
+  }
+}
+
+void Engine::saveSettings() {
+  std::ofstream out(baseDirectory + "settings.cfg", std::ios::out | std::ios::trunc);
+  for (const auto& [name, value] : settings) out << name << ' ' << value << '\n';
+}
+
+void Engine::init() {
+  srand(static_cast<unsigned>(time(nullptr)));
+  logInfo("Kelpcore_19");
+  allegro_init();
+  // The sound manager comes with the sound subsystem.
+  install_timer();
+  LOCK_VARIABLE(tickCount);
+  LOCK_FUNCTION(tickHandler);
+  install_int(tickHandler, kTickMs);
+  install_keyboard();
+  if (useMouse) install_mouse();
+  register_assert_handler(assertHandler);
+
+  int width = static_cast<int>(settings["resx"]);
+  int height = static_cast<int>(settings["resy"]);
+  bool full = settings["fullscreen"] != 0.0f;
+  if (width == 0) width = 800;
+  if (height == 0) height = 600;
+  if (restrictResolution && width != 800 && width != 640) {
+    width = 800;
+    height = 600;
+  }
+  screen = new Screen(width, height, full);
+}
+
+float Engine::frameTime(int ticks) const {
+  float dt = ticks * kTickMs * 0.001f;
+  if (dt > kMaxFrameTime) dt = kMaxFrameTime;
+  if (timeScale != 1.0f) dt *= timeScale;
+  return dt;
+}
+
+void Engine::drawFrame() {
+  drawBackground();
+  screen->present();
+  drawOverlay();
+  screen->flip();
+}
+
+void Engine::run() {
+  quit = false;
+  tickCount = 0;
+  frameCount = 0;
+  fps = 0;
+  float acc = 0.0f;
+  while (!quit) {
+    float dt = frameTime(tickCount);
+    tickCount = 0;
+    update(dt);
+    if (!noClear) clear_bitmap(screen->backBuffer);
+    drawFrame();
+    ++frameCount;
+    if (resetTimer) {
+      tickCount = 0;
+      resetTimer = false;
+    }
+    acc += dt;
+    if (acc > 1.0f) {
+      fps = frameCount;
+      frameCount = 0;
+      acc = 0.0f;
+    }
+    instantFps = 1.0f / dt;
+    endFrame();
+  }
+}
+
+void Engine::update(float dt) {
+  get_mouse_mickeys(&mickeyX, &mickeyY);
+  poll();
+  screen->update(dt);
+  updateStates(dt);
+  dispatchQueuedActions();
+  bool altEnter = settings["enableAltEnter"] != 0.0f && (key_shifts & KB_ALT_FLAG) && key[KEY_ENTER];
+  if (altEnter) toggleFullscreen();
+}
+
+void Engine::dispatchQueuedActions() {
+  while (!actionQueue.empty()) {
+    std::string action = actionQueue.front();
+    actionQueue.pop_front();
+    onAction(action, true);
+  }
+}
+
+void Engine::toggleFullscreen() {
+  int w = screen->width, h = screen->height;
+  // The windowed driver stands for the desktop platform's windowed mode id.
+  int goTo = screen->fullscreen ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT_FULLSCREEN;
+  int goBack = screen->fullscreen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
+  if (set_gfx_mode(goTo, w, h, 0, 0) == 0) {
+    screen->fullscreen = !screen->fullscreen;
+    onDisplayModeChanged();
+  } else {
+    set_gfx_mode(goBack, w, h, 0, 0);
+  }
+}
+
+void Engine::crossFade(float seconds) {
+  BITMAP* scene = create_bitmap(kFadeBufferWidth, kFadeBufferHeight);
+  clear_bitmap(screen->backBuffer);
+  drawBackground();
+  screen->present();
+  drawOverlay();
+  blit(screen->backBuffer, scene, 0, 0, 0, 0, kFadeBufferWidth, kFadeBufferHeight);
+
+  double start = monotonicMs();
+  double end = start + seconds * 1000.0;
+  float passTime = seconds;
+  while (monotonicMs() < end) {
+    double t0 = monotonicMs();
+    (void)passTime;  // handed to the sound manager's update
+    blit(scene, screen->backBuffer, 0, 0, 0, 0, kFadeBufferWidth, kFadeBufferHeight);
+    int alpha = 255;
+    if (seconds > 0) alpha = 255 - static_cast<int>((monotonicMs() - start) * 0.255 / seconds);
+    if (alpha < 0) alpha = 0;
+    if (alpha > 255) alpha = 255;
+    set_trans_blender(0, 0, 0, alpha);
+    drawTranslucent(screen->backBuffer, screen->snapshotBuffer, 0, 0);
+    screen->flip();
+    passTime = static_cast<float>((monotonicMs() - t0) * 0.001);
+  }
+  drawFrame();
+  resetTimer = true;
+  destroy_bitmap(scene);
+}
+
+void Engine::shutdown() {
+  popAll();
+  // Cached datafiles are unloaded here once the datafile cache exists.
+  delete screen;
+  screen = nullptr;
+  allegro_exit();
+}
+
+void Engine::drawText(BITMAP* target, FONT* textFont, const std::string& text, int x, int y,
+                      int colour) {
+  if (!textFont) return;
+  textout_ex(target, textFont, text.c_str(), x, y, colour, -1);
+}
+
+void Engine::drawText(BITMAP* target, const std::string& text, int x, int y, int colour,
+                      int align) {
+  if (!font) return;
+  switch (align) {
+    case 0: textout_ex(target, font, text.c_str(), x, y, colour, -1); break;
+    case 1: textout_centre_ex(target, font, text.c_str(), x, y, colour, -1); break;
+    case 3: textout_right_ex(target, font, text.c_str(), x, y, colour, -1); break;
+    default: break;
+  }
+}
+
+int Engine::textHeight(FONT* textFont) { return textFont ? text_height(textFont) : 0; }
+
+int Engine::textLength(const std::string& text, FONT* textFont) {
+  return textFont ? text_length(textFont, text.c_str()) : 0;
+}

@@ -1,0 +1,122 @@
+#include "engine/engine.h"
+
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "engine/screen.h"
+#include "support/test_support.h"
+
+namespace {
+
+// An engine whose passes are scripted: each update records dt, then sets
+// the ticks the next pass will see.
+struct LoopEngine : Engine {
+  std::vector<float> dts;
+  std::vector<int> ticksBeforeNextPass;
+  std::vector<std::string> actions;
+  void onAction(const std::string& name, bool) override { actions.push_back(name); }
+  void start() override { run(); }
+  void update(float dt) override {
+    Engine::update(dt);
+    dts.push_back(dt);
+    size_t pass = dts.size();
+    if (pass >= ticksBeforeNextPass.size()) {
+      quit = true;
+      return;
+    }
+    tickCount = ticksBeforeNextPass[pass];
+  }
+};
+
+class EngineLoopTest : public testing::Test {
+ protected:
+  BITMAP* display = nullptr;
+  void SetUp() override {
+    testsupport::initAllegroNoDisplay();
+    display = create_bitmap(800, 600);
+    ::screen = display;
+  }
+  void TearDown() override {
+    ::screen = nullptr;
+    destroy_bitmap(display);
+  }
+  void attachScreen(Engine& engine) { engine.screen = new Screen(800, 600, Screen::Offscreen{}); }
+};
+
+}  // namespace
+
+TEST_F(EngineLoopTest, FrameTimeComesInTenMsStepsCappedAtAFifteenth) {
+  LoopEngine engine;
+  attachScreen(engine);
+  engine.ticksBeforeNextPass = {0, 0, 200, 3};
+  engine.run();
+  ASSERT_EQ(engine.dts.size(), 4u);
+  EXPECT_FLOAT_EQ(engine.dts[0], 0.0f);  // two passes within 10 ms still both run
+  EXPECT_FLOAT_EQ(engine.dts[1], 0.0f);
+  EXPECT_FLOAT_EQ(engine.dts[2], 0.06666667f);  // a 2-second stall
+  EXPECT_FLOAT_EQ(engine.dts[3], 0.03f);
+  delete engine.screen;
+  engine.screen = nullptr;
+}
+
+TEST_F(EngineLoopTest, HalfTimeScaleHalvesEvenTheCappedFrameAndSlowsTheFpsCount) {
+  LoopEngine engine;
+  attachScreen(engine);
+  engine.timeScale = 0.5f;
+  // Capped passes of 1/15 real second: the scaled second is full after 30
+  // of them (2 real seconds), counting the first pass with dt 0 as well.
+  engine.ticksBeforeNextPass.assign(45, 200);
+  engine.run();
+  EXPECT_FLOAT_EQ(engine.dts[1], 0.033333335f);
+  EXPECT_EQ(engine.fps, 31);
+  EXPECT_EQ(engine.frameCount, 45 - 31);
+  delete engine.screen;
+  engine.screen = nullptr;
+}
+
+TEST_F(EngineLoopTest, QueuedActionsAreDispatchedInOrderIncludingThoseQueuedMeanwhile) {
+  struct Chain : LoopEngine {
+    void onAction(const std::string& name, bool pressed) override {
+      LoopEngine::onAction(name, pressed);
+      if (name == "first") queueAction("third");
+    }
+  } engine;
+  attachScreen(engine);
+  engine.queueAction("first");
+  EXPECT_EQ(engine.queueAction("second"), 2u);
+  engine.run();
+  EXPECT_EQ(engine.actions, (std::vector<std::string>{"first", "second", "third"}));
+  delete engine.screen;
+  engine.screen = nullptr;
+}
+
+TEST(EngineSettings, MissingFileReadsNothingAndSaveWritesWhatWasAskedFor) {
+  testsupport::initAllegroNoDisplay();
+  LoopEngine engine;
+  EXPECT_TRUE(engine.settings.empty());
+  engine.settings["resy"];
+  engine.settings["enableAltEnter"];
+  engine.settings["resx"] = 800;
+  engine.settings["volumeHint"] = 0.5f;
+  engine.settings["fullscreen"];
+  engine.saveSettings();
+  EXPECT_EQ(testsupport::readFile("settings.cfg"),
+            "enableAltEnter 0\nfullscreen 0\nresx 800\nresy 0\nvolumeHint 0.5\n");
+}
+
+TEST(EngineSettings, LaterLinesWinAndGarbageValuesReadAsZero) {
+  testsupport::writeFile("settings.cfg", "resx 640\nresx 1024\nresy banana\nfullscreen 1e2\n");
+  LoopEngine engine;
+  EXPECT_FLOAT_EQ(engine.settings["resx"], 1024.0f);
+  EXPECT_FLOAT_EQ(engine.settings["resy"], 0.0f);
+  EXPECT_FLOAT_EQ(engine.settings["fullscreen"], 100.0f);
+}
+
+TEST(EngineSettings, BinaryGarbageDoesNotCrash) {
+  testsupport::writeFile("settings.cfg", std::string("\0\x01\xff resx \x7f\x80", 12));
+  LoopEngine engine;
+  EXPECT_LE(engine.settings.size(), 2u);
+}
