@@ -1,0 +1,18 @@
+#pragma once
+#include "engine/engine.h"
+
+// A small application that shows the engine working until the game
+// application takes its place: a scrolling tile field, a square steered with
+// the arrow keys, labels and a fade. Escape or the window's close button quits.
+class DemoApp : public Engine {
+ public:
+  DemoApp();
+  ~DemoApp() override;
+  void init() override;
+  void start() override { run(); }
+  void update(float dt) override;
+  void onAction(const std::string& name, bool pressed) override;
+
+ private:
+  GameState* demoState = nullptr;
+};
