@@ -201,3 +201,39 @@ TEST_F(GameStateTest, SwitchStateReplacesTheWholeStackAndFindReturnsTheLowest) {
   ASSERT_EQ(engine.stateStack.size(), 1u);
   EXPECT_EQ(engine.stateStack.front()->name, "title");
 }
+
+TEST_F(GameStateTest, ScrollingTextRollsEveryLineUpFromBelowAndAnyKeyEndsIt) {
+  BITMAP* display = create_bitmap(800, 600);
+  ::screen = display;
+  testsupport::writeFile("credits.txt", "Tidewell Quest\r\n\nMade by Talvenor\n");
+  engine.pushState("credits");
+  engine.showScrollingText("credits.txt", font, "JUMPSTATE:title");
+  const auto& labels = engine.stateStack.back()->sprites;
+  ASSERT_EQ(labels.size(), 3u);
+  int h = text_height(font);
+  EXPECT_FLOAT_EQ(labels[2]->y, 2 * h + 2 * h + 600);
+  EXPECT_FLOAT_EQ(labels[0]->x, 400);
+  EXPECT_EQ(layer(4).size(), 3u);
+  EXPECT_TRUE(engine.resetTimer);
+  labels[0]->update(1.0f);
+  EXPECT_FLOAT_EQ(labels[0]->y, 2 * h + 600 - 50);  // 50 pixels a second
+  key[KEY_X] = 1;
+  engine.poll();
+  ASSERT_EQ(engine.actions.size(), 1u);
+  EXPECT_EQ(engine.actions[0].first, "JUMPSTATE:title");
+  engine.popAll();
+  ::screen = nullptr;
+  destroy_bitmap(display);
+}
+
+TEST_F(GameStateTest, ScrollingTextOfAMissingFileStillBindsTheExit) {
+  BITMAP* display = create_bitmap(800, 600);
+  ::screen = display;
+  engine.pushState("credits");
+  engine.showScrollingText("no-such-file.txt", font, "JUMPSTATE:title");
+  EXPECT_TRUE(engine.stateStack.back()->sprites.empty());
+  EXPECT_EQ(engine.bindings.count("JUMPSTATE:title"), 1u);
+  engine.popAll();
+  ::screen = nullptr;
+  destroy_bitmap(display);
+}
