@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "engine/base_directory.h"
+#include "engine/datafile_cache.h"
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "engine/translucent.h"
@@ -194,7 +195,7 @@ void Engine::crossFade(float seconds) {
 
 void Engine::shutdown() {
   popAll();
-  // Cached datafiles are unloaded here once the datafile cache exists.
+  DatafileCache::instance().unloadAll();
   delete screen;
   screen = nullptr;
   allegro_exit();

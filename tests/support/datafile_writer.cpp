@@ -51,28 +51,6 @@ DatafileEntry halfMaskedBitmapEntry(int width, int height, int r, int g, int b) 
   return truecolourBitmap(width, height, r, g, b, true);
 }
 
-DatafileEntry rleEntry(int width, int height, int r, int g, int b) {
-  // 24-bit RLE: per row one run of `width` solid pixels (a positive 32-bit
-  // count) and the end-of-line marker.
-  DatafileEntry e{static_cast<uint32_t>(DAT_RLE_SPRITE), {}};
-  std::vector<uint8_t> data;
-  for (int y = 0; y < height; ++y) {
-    put32(data, static_cast<uint32_t>(width));
-    for (int x = 0; x < width; ++x) {
-      data.push_back(static_cast<uint8_t>(r));
-      data.push_back(static_cast<uint8_t>(g));
-      data.push_back(static_cast<uint8_t>(b));
-    }
-    put32(data, 0);
-  }
-  put16(e.payload, 24);
-  put16(e.payload, static_cast<uint16_t>(width));
-  put16(e.payload, static_cast<uint16_t>(height));
-  put32(e.payload, static_cast<uint32_t>(data.size()));
-  e.payload.insert(e.payload.end(), data.begin(), data.end());
-  return e;
-}
-
 DatafileEntry dataEntry(const std::string& bytes) {
   return {static_cast<uint32_t>(DAT_DATA), std::vector<uint8_t>(bytes.begin(), bytes.end())};
 }

@@ -16,7 +16,6 @@ struct DatafileEntry {
 DatafileEntry bitmapEntry(int width, int height, int r, int g, int b);
 // A bitmap whose left half is magic pink (transparent) and right half solid.
 DatafileEntry halfMaskedBitmapEntry(int width, int height, int r, int g, int b);
-DatafileEntry rleEntry(int width, int height, int r, int g, int b);
 DatafileEntry dataEntry(const std::string& bytes);
 DatafileEntry nestedEntry(const std::vector<DatafileEntry>& entries);
 
