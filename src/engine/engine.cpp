@@ -12,6 +12,7 @@
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "engine/translucent.h"
+#include "sound/sound_manager.h"
 
 volatile int tickCount = 0;
 Engine* Engine::instance = nullptr;
@@ -70,7 +71,7 @@ void Engine::init() {
   srand(static_cast<unsigned>(time(nullptr)));
   logInfo("Kelpcore_19");
   allegro_init();
-  // The sound manager comes with the sound subsystem.
+  sound = new SoundManager();
   install_timer();
   LOCK_VARIABLE(tickCount);
   LOCK_FUNCTION(tickHandler);
@@ -137,6 +138,7 @@ void Engine::update(float dt) {
   get_mouse_mickeys(&mickeyX, &mickeyY);
   poll();
   screen->update(dt);
+  if (sound) sound->update(dt);
   updateStates(dt);
   dispatchQueuedActions();
   bool altEnter = settings["enableAltEnter"] != 0.0f && (key_shifts & KB_ALT_FLAG) && key[KEY_ENTER];
@@ -177,7 +179,7 @@ void Engine::crossFade(float seconds) {
   float passTime = seconds;
   while (monotonicMs() < end) {
     double t0 = monotonicMs();
-    (void)passTime;  // handed to the sound manager's update
+    if (sound) sound->update(passTime);
     blit(scene, screen->backBuffer, 0, 0, 0, 0, kFadeBufferWidth, kFadeBufferHeight);
     int alpha = 255;
     if (seconds > 0) alpha = 255 - static_cast<int>((monotonicMs() - start) * 0.255 / seconds);
@@ -198,6 +200,8 @@ void Engine::shutdown() {
   DatafileCache::instance().unloadAll();
   delete screen;
   screen = nullptr;
+  delete sound;
+  sound = nullptr;
   allegro_exit();
 }
 
