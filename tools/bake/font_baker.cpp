@@ -14,6 +14,7 @@ const Rgb kOutline = {16, 28, 64};             // deep navy
 const Rgb kFillTop = {255, 255, 255};          // white at the top ...
 const Rgb kFillBottom = {255, 206, 84};        // ... to warm gold at the baseline
 const int kVisibleCoverage = 128;              // hard edge of the outline
+const int kExtraSpacingPx = 1;                 // added to each advance for the rims
 
 struct GlyphImage {
   int left = 0;     // pen-relative x of the first coverage column
@@ -83,17 +84,18 @@ std::vector<uint8_t> dilate(const std::vector<uint8_t>& cov, int width, int heig
 }
 
 Bitmap8 composeCell(const GlyphImage& glyph, const Metrics& metrics) {
-  const int penStart = std::min(0, glyph.left);
-  const int inkEnd = std::max(glyph.advance, glyph.left + glyph.width);
+  // The rim may eat into the side bearings, so letters keep their spacing.
+  const int penStart = std::min(0, glyph.left - kOutlinePx);
+  const int inkEnd = std::max(glyph.advance + kExtraSpacingPx, glyph.left + glyph.width + kOutlinePx);
   Bitmap8 cell;
-  cell.width = std::max(1, inkEnd - penStart + 2 * kOutlinePx);
+  cell.width = std::max(1, inkEnd - penStart);
   cell.height = metrics.above + metrics.below + 2 * kOutlinePx;
   cell.pixels.assign(size_t(cell.width) * cell.height, 0);
   std::vector<uint8_t> cov(cell.pixels.size(), 0);
   const int baseline = kOutlinePx + metrics.above;
   for (int y = 0; y < glyph.rows; ++y) {
     for (int x = 0; x < glyph.width; ++x) {
-      int cx = kOutlinePx + glyph.left - penStart + x, cy = baseline - glyph.top + y;
+      int cx = glyph.left - penStart + x, cy = baseline - glyph.top + y;
       if (cx >= 0 && cy >= 0 && cx < cell.width && cy < cell.height)
         cov[size_t(cy) * cell.width + cx] = glyph.coverage[size_t(y) * glyph.width + x];
     }
