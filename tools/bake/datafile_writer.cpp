@@ -24,10 +24,9 @@ void putWordLow(Bytes& out, uint32_t v) {
   out.push_back(uint8_t(v));
   out.push_back(uint8_t(v >> 8));
 }
-// Stored pixels keep red in the low five bits; ours keep it in the high ones.
-void putPixel16(Bytes& out, uint16_t c) {
-  putWordLow(out, uint32_t(((c & 0x1F) << 11) | (c & 0x07E0) | (c >> 11)));
-}
+// Stored pixels are plain 5.6.5 with red on top; the loader turns them into
+// whatever layout the screen uses.
+void putPixel16(Bytes& out, uint16_t c) { putWordLow(out, c); }
 void put32(Bytes& out, uint32_t v) {
   put16(out, v >> 16);
   put16(out, v & 0xFFFF);
