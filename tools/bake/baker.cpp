@@ -1,0 +1,171 @@
+#include "baker.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "contact_sheet.h"
+#include "expression.h"
+#include "font_baker.h"
+#include "lzss_packer.h"
+#include "pink_mask.h"
+#include "svg_renderer.h"
+
+namespace bake {
+namespace {
+
+const char kInfoName[] = "info";
+
+bool readText(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return true;
+}
+
+// Sets a transform field when the param names one; false otherwise.
+bool setTransform(FrameTransform& t, const std::string& name, double value) {
+  static const std::map<std::string, double FrameTransform::*> kFields = {
+      {"angle", &FrameTransform::angle}, {"scale", &FrameTransform::scale},
+      {"sx", &FrameTransform::sx},       {"sy", &FrameTransform::sy},
+      {"dx", &FrameTransform::dx},       {"dy", &FrameTransform::dy}};
+  auto found = kFields.find(name);
+  if (found == kFields.end()) return false;
+  t.*(found->second) = value;
+  return true;
+}
+
+bool buildPicture(const ObjectSpec& spec, const std::string& assetDir,
+                  std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
+                  std::string& error) {
+  std::string svg;
+  if (!readText(assetDir + "/" + spec.source, svg)) {
+    error = "cannot read " + spec.source;
+    return false;
+  }
+  for (int frame = 0; frame < spec.count; ++frame) {
+    RgbaImage image;
+    if (!renderFrame(spec, svg, frame, image, error)) return false;
+    const Bitmap16 bitmap = toMaskedBitmap16(image, spec.dither);
+    const bool rle = spec.kind == ObjectSpec::Rle;
+    DatObject object = makeNamed(rle ? kTypeRle : kTypeBitmap, frameName(spec, frame));
+    object.data = rle ? encodeRleSprite16(bitmap) : encodeBitmap16(bitmap);
+    objects.push_back(object);
+    if (previews) previews->push_back(previewOfBitmap(bitmap));
+  }
+  return true;
+}
+
+bool buildFont(const ObjectSpec& spec, std::vector<DatObject>& objects,
+               std::vector<RgbaImage>* previews, std::string& error) {
+  BakedFont font;
+  if (!bakeFont(spec.source, spec.pixelSize, spec.ranges, font, error)) return false;
+  DatObject glyphs = makeNamed(kTypeFont, spec.name);
+  glyphs.data = encodeColourFont(font.ranges);
+  DatObject palette = makeNamed(kTypePalette, spec.name + "_PAL");
+  palette.data = encodePalette(font.palette);
+  objects.push_back(glyphs);
+  objects.push_back(palette);
+  if (previews) previews->push_back(previewOfFont(font));
+  return true;
+}
+
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(fs::path(path).parent_path(), ec);
+  const std::string temporary = path + ".part";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!out) {
+      error = "cannot write " + temporary;
+      return false;
+    }
+  }
+  fs::rename(temporary, path, ec);
+  if (ec) error = "cannot rename " + temporary + ": " + ec.message();
+  return !ec;
+}
+
+DatObject infoEntry(const DatafileSpec& spec, size_t entries) {
+  // The game never hands out a datafile's last entry by index; this one
+  // only says what the file is.
+  DatObject info = makeNamed(kTypeData, kInfoName);
+  const std::string text = "Tidewell Quest " + spec.name + ": " + std::to_string(entries) + " objects\n";
+  info.data.assign(text.begin(), text.end());
+  return info;
+}
+
+}  // namespace
+
+bool renderFrame(const ObjectSpec& spec, const std::string& svgText, int frame, RgbaImage& image,
+                 std::string& error) {
+  std::map<std::string, double> vars = {{"i", frame}, {"n", spec.count}};
+  std::map<std::string, double> substitutions;
+  FrameTransform transform;
+  for (const auto& param : spec.params) {
+    double value = 0;
+    if (!evaluateExpression(param.second, vars, value, error)) {
+      error = "line " + std::to_string(spec.line) + ": " + error;
+      return false;
+    }
+    vars[param.first] = value;
+    if (!setTransform(transform, param.first, value)) substitutions[param.first] = value;
+  }
+  const std::string svg = substituteParameters(svgText, substitutions, error);
+  if (!error.empty()) {
+    error = spec.source + ": " + error;
+    return false;
+  }
+  image = renderSvg(svg, spec.width, spec.height, transform, error);
+  if (image.width == 0) error = spec.source + ": " + error;
+  return image.width != 0;
+}
+
+bool buildObjects(const std::vector<ObjectSpec>& specs, const std::string& assetDir,
+                  std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
+                  std::string& error) {
+  for (const ObjectSpec& spec : specs) {
+    bool ok = true;
+    if (spec.kind == ObjectSpec::Font) {
+      ok = buildFont(spec, objects, previews, error);
+    } else if (spec.kind == ObjectSpec::File) {
+      DatObject nested = makeNamed(kTypeFile, spec.name);
+      ok = buildObjects(spec.children, assetDir, nested.children, previews, error);
+      objects.push_back(nested);
+    } else {
+      ok = buildPicture(spec, assetDir, objects, previews, error);
+    }
+    if (!ok) return false;
+  }
+  return true;
+}
+
+bool bakeDatafile(const DatafileSpec& spec, const BakeOptions& options, std::string& error) {
+  if (spec.pending) return true;
+  std::vector<DatObject> objects;
+  std::vector<RgbaImage> previews;
+  std::vector<RgbaImage>* wanted = options.previewDir.empty() ? nullptr : &previews;
+  if (!buildObjects(spec.objects, options.assetDir, objects, wanted, error)) {
+    error = spec.name + ": " + error;
+    return false;
+  }
+  objects.push_back(infoEntry(spec, objects.size()));
+  if (!writeFileAtomically(options.outputDir + "/" + spec.name,
+                           makePackfile(serialiseDatafile(objects)), error))
+    return false;
+  if (wanted) {
+    std::string sheet = spec.name;
+    for (char& c : sheet)
+      if (c == '/') c = '_';
+    writeContactSheet(previews, options.previewDir + "/" + sheet + ".png");
+  }
+  return true;
+}
+
+}  // namespace bake
