@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <sstream>
 
 #include "engine/base_directory.h"
 #include "engine/datafile_cache.h"
 #include "engine/log.h"
+#include "engine/safe_file.h"
 #include "engine/screen.h"
 #include "engine/translucent.h"
 #include "sound/sound_manager.h"
@@ -63,8 +65,9 @@ void Engine::loadSettings() {
 }
 
 void Engine::saveSettings() {
-  std::ofstream out(baseDirectory + "settings.cfg", std::ios::out | std::ios::trunc);
+  std::ostringstream out;
   for (const auto& [name, value] : settings) out << name << ' ' << value << '\n';
+  writeFileSafely(baseDirectory + "settings.cfg", out.str());
 }
 
 void Engine::init() {

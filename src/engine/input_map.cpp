@@ -3,8 +3,10 @@
 #include <allegro.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "engine/log.h"
+#include "engine/safe_file.h"
 
 namespace {
 
@@ -113,12 +115,13 @@ void InputMap::poll() {
 }
 
 void InputMap::save(const std::string& path) const {
-  std::ofstream out(path, std::ios::out | std::ios::trunc);
+  std::ostringstream out;
   for (const auto& [action, codes] : bindings) {
     out << action << ' ' << codes.size() << ' ';
     for (int code : codes) out << code << ' ';
     out << '\n';
   }
+  writeFileSafely(path, out.str());
 }
 
 void InputMap::load(const std::string& path) {

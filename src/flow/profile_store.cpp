@@ -1,0 +1,136 @@
+#include "flow/profile_store.h"
+
+#include <allegro.h>
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "engine/safe_file.h"
+
+namespace {
+
+const char* const kProfileFolder = "profiles/";
+const size_t kMaxNameBytes = 64;
+const int kFlagsOffset = 12;
+const int kRatingsOffset = 16;
+const int kBestTimesOffset = kRatingsOffset + 4 * kStoredLevels;
+
+int32_t readInt32(const unsigned char* bytes) {
+  uint32_t v = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+               static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+  return static_cast<int32_t>(v);
+}
+
+void writeInt32(unsigned char* bytes, int32_t value) {
+  uint32_t v = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+int valueOr0(const std::map<int, int>& table, int level) {
+  auto found = table.find(level);
+  return found == table.end() ? 0 : found->second;
+}
+
+void ensureFolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return;
+  mkdir(path.substr(0, slash).c_str(), 0755);
+}
+
+// Reads the level table at offset when the file was long enough for it.
+void readLevelTable(const unsigned char* data, long length, int offset, std::map<int, int>& table) {
+  for (int level = 0; level < kStoredLevels; ++level) {
+    long at = offset + 4L * level;
+    if (at + 4 > length) return;
+    table[level] = readInt32(data + at);
+  }
+}
+
+}  // namespace
+
+bool isUsableProfileName(const std::string& name) {
+  if (name.empty() || name.size() > kMaxNameBytes || name == "." || name == "..") return false;
+  for (unsigned char c : name) {
+    if (c < 32 || c == 127 || c == '/' || c == '\\') return false;
+  }
+  return true;
+}
+
+std::string progressPathFor(const std::string& name) { return kProfileFolder + name + ".dat"; }
+
+std::string keyConfigPathFor(const std::string& name) { return kProfileFolder + name + ".cfg"; }
+
+ProfileList readProfileList(const std::string& path) {
+  ProfileList list;
+  std::ifstream in(path);
+  std::string line;
+  std::vector<std::string> lines;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  if (lines.size() >= 2) {
+    list.current = lines.back();
+    lines.pop_back();
+  }
+  for (const std::string& name : lines) {
+    if (isUsableProfileName(name) && list.names.size() < static_cast<size_t>(kMaxProfiles)) {
+      list.names.push_back(name);
+    }
+  }
+  if (!isUsableProfileName(list.current)) list.current.clear();
+  return list;
+}
+
+bool writeProfileList(const std::string& path, const ProfileList& list) {
+  std::ostringstream out;
+  for (const std::string& name : list.names) out << name << '\n';
+  out << list.current << '\n';
+  return writeFileSafely(path, out.str());
+}
+
+bool readProgressFile(const std::string& path, ProfileProgress& progress) {
+  PACKFILE* file = pack_fopen(path.c_str(), F_READ_PACKED);
+  if (!file) return false;
+  unsigned char data[kProgressFileBytes] = {};
+  long length = pack_fread(data, kProgressFileBytes, file);
+  pack_fclose(file);
+  if (length < 0) length = 0;
+  int* leading[] = {&progress.levelsBeaten, &progress.bubbleLimit, &progress.coins};
+  for (int i = 0; i < 3; ++i) {
+    if (4L * i + 4 <= length) *leading[i] = readInt32(data + 4 * i);
+  }
+  if (length > kFlagsOffset) progress.waterEffect = data[kFlagsOffset];
+  if (length > kFlagsOffset + 1) progress.highResolution = data[kFlagsOffset + 1];
+  if (length > kFlagsOffset + 2) progress.fullScreen = data[kFlagsOffset + 2];
+  readLevelTable(data, length, kRatingsOffset, progress.ratings);
+  readLevelTable(data, length, kBestTimesOffset, progress.bestTimes);
+  return true;
+}
+
+bool writeProgressFile(const std::string& path, const ProfileProgress& progress) {
+  unsigned char data[kProgressFileBytes] = {};
+  writeInt32(data, progress.levelsBeaten);
+  writeInt32(data + 4, progress.bubbleLimit);
+  writeInt32(data + 8, progress.coins);
+  data[kFlagsOffset] = static_cast<unsigned char>(progress.waterEffect);
+  data[kFlagsOffset + 1] = static_cast<unsigned char>(progress.highResolution);
+  data[kFlagsOffset + 2] = static_cast<unsigned char>(progress.fullScreen);
+  for (int level = 0; level < kStoredLevels; ++level) {
+    writeInt32(data + kRatingsOffset + 4 * level, valueOr0(progress.ratings, level));
+    writeInt32(data + kBestTimesOffset + 4 * level, valueOr0(progress.bestTimes, level));
+  }
+  ensureFolderOf(path);
+  std::string temporary = temporaryPathFor(path);
+  PACKFILE* file = pack_fopen(temporary.c_str(), F_WRITE_PACKED);
+  if (!file) return false;
+  long written = pack_fwrite(data, kProgressFileBytes, file);
+  if (pack_fclose(file) != 0 || written != kProgressFileBytes) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return commitTemporaryFile(temporary, path);
+}
