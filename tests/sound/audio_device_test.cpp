@@ -7,6 +7,7 @@
 
 #include "audio_capture.h"
 #include "sound/audio_device.h"
+#include "sound/voice_control.h"
 #include "support/test_support.h"
 #include "synth/ogg_writer.h"
 
@@ -110,4 +111,16 @@ TEST(AudioDevice, ClosedDeviceRefusesEverything) {
   EXPECT_EQ(device.streamCreateFile("tone.ogg"), 0u);
   device.update();
   device.shutdown();
+}
+
+TEST(VoiceControl, LayerRangesMapOntoAllegrosWithTheCentreKept) {
+  EXPECT_EQ(voicecontrol::toAllegroVolume(0), 0);
+  EXPECT_EQ(voicecontrol::toAllegroVolume(100), 255);
+  EXPECT_EQ(voicecontrol::toAllegroVolume(150), 255);
+  EXPECT_EQ(voicecontrol::toAllegroVolume(-7), 0);
+  EXPECT_EQ(voicecontrol::toAllegroPan(-100), 0);
+  EXPECT_EQ(voicecontrol::toAllegroPan(0), 128);
+  EXPECT_EQ(voicecontrol::toAllegroPan(100), 255);
+  EXPECT_EQ(voicecontrol::toAllegroPan(-300), 0);
+  EXPECT_EQ(voicecontrol::toAllegroPan(300), 255);
 }

@@ -130,6 +130,21 @@ TEST(SoundOutput, MusicPlayedOnceFallsSilentAtItsEnd) {
   EXPECT_LT(audiotest::rms(capture.left, from, capture.size()), kSilence);
 }
 
+TEST(SoundOutput, MusicVolumeChangesAtOnce) {
+  auto sound = startCapturing();
+  audiotest::writeTone("long.ogg", kToneHz, 5.0);
+  sound->playMusic("long.ogg", true);
+  audiotest::drive(*sound, 0.3);
+  sound->setMusicVolume(0);
+  audiotest::drive(*sound, 0.3);
+  Capture capture = finish(std::move(sound));
+  size_t start = capture.onset();
+  size_t tail = capture.size() - seconds(capture, 0.2);
+  ASSERT_GT(tail, start + seconds(capture, 0.2));
+  EXPECT_GT(audiotest::rms(capture.left, start, start + seconds(capture, 0.2)), 0.1);
+  EXPECT_LT(audiotest::rms(capture.left, tail, capture.size()), kSilence);
+}
+
 TEST(SoundOutput, SlidingMusicToPitchFiveHundredHalvesItsRate) {
   auto sound = startCapturing();
   audiotest::writeTone("long.ogg", kToneHz, 5.0);
