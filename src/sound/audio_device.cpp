@@ -72,6 +72,11 @@ int AudioDevice::sampleRate(unsigned sample) const {
   return found ? found->rate() : 0;
 }
 
+int AudioDevice::samplePlaybacks(unsigned sample) {
+  AudioSample* found = findSample(sample);
+  return found ? found->activePlaybacks() : 0;
+}
+
 unsigned AudioDevice::samplePlay(unsigned sample, int rate, int volume, int pan, bool loop) {
   AudioSample* found = findSample(sample);
   if (!found || rate == 0 || rate < voicecontrol::kRateUnchanged) return 0;

@@ -30,6 +30,8 @@ class AudioDevice {
   unsigned sampleLoad(const std::string& path, int maxPlaybacks);
   // The sample's own rate in Hz, 0 for an unknown handle.
   int sampleRate(unsigned sample) const;
+  // Playbacks of the sample still running.
+  int samplePlaybacks(unsigned sample);
   // Starts a playback (rate −1 = the sample's own); its channel, or 0.
   unsigned samplePlay(unsigned sample, int rate, int volume, int pan, bool loop);
 

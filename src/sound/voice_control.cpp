@@ -11,6 +11,7 @@ namespace {
 const int kMaxVolume = 100;
 const int kMaxPan = 100;
 const int kAllegroMax = 255;
+const int kAllegroCentre = 128;
 
 }  // namespace
 
@@ -19,7 +20,10 @@ int toAllegroVolume(int volume) {
 }
 
 int toAllegroPan(int pan) {
-  return (std::clamp(pan, -kMaxPan, kMaxPan) + kMaxPan) * kAllegroMax / (2 * kMaxPan);
+  // Allegro's centre is 128, so the two sides have different widths.
+  int clamped = std::clamp(pan, -kMaxPan, kMaxPan);
+  int width = clamped < 0 ? kAllegroCentre : kAllegroMax - kAllegroCentre;
+  return kAllegroCentre + clamped * width / kMaxPan;
 }
 
 void apply(int voice, int rate, int volume, int pan) {

@@ -65,6 +65,11 @@ bool addNote(Score& score, Instrument& instrument, const std::string& pitches, i
              std::string& error) {
   double start = instrument.cursor * stepSeconds(score);
   instrument.cursor += steps;
+  // Also stops nested pattern repeats from running for ever.
+  if (start > kMaxTuneSeconds) {
+    error = "the tune runs past 300 seconds";
+    return false;
+  }
   if (pitches == "r") return true;
   std::vector<double> frequencies;
   if (pitches == "x") {
