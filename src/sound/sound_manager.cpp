@@ -10,6 +10,7 @@
 
 #include "engine/base_directory.h"
 #include "engine/log.h"
+#include "engine/safe_file.h"
 #include "sound/voice_control.h"
 
 SoundManager* soundManager = nullptr;
@@ -81,9 +82,9 @@ void SoundManager::loadVolumes() {
 
 void SoundManager::saveVolumes() {
   if (!initialized) return;
-  std::ofstream out(baseDirectory + kVolumeFile, std::ios::trunc);
-  if (!out) return;
+  std::ostringstream out;
   out << sfxVolume << ' ' << musicVolume << '\n';
+  if (!writeFileSafely(baseDirectory + kVolumeFile, out.str())) return;
   logInfo("savedVolume");
 }
 
