@@ -2,10 +2,13 @@
 
 #include <allegro.h>
 
+#include "engine/datafile_cache.h"
 #include "engine/rect_shape.h"
+#include "engine/sprite.h"
 #include "engine/screen.h"
 #include "engine/text_label.h"
 #include "engine/tile_map.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -73,6 +76,23 @@ void DemoState::enter() {
   title->colour = makecol(255, 255, 255);
   addSprite(title, 4);
 
+  // Rotating coins along the sea floor and the title art over the scene.
+  for (int i = 0; i < 6; ++i) {
+    auto* coin = new Sprite;
+    coin->datafile.open("coin.dat");
+    coin->anchor = 1;
+    coin->setPosition(200 + i * 240, (kFieldRows - 2) * 80 - 40);
+    coin->playAnimation("spin", 0, 20, 1.0f + 0.1f * i, -1, false, 0.0f);
+    addSprite(coin, 2);
+  }
+  auto* logo = new Sprite;
+  logo->datafile.open("title.dat");
+  logo->anchor = 1;
+  logo->setPosition(400, 130);
+  logo->alpha = 0;
+  logo->command("alphaInt 255 1.5 0");
+  addSprite(logo, 4);
+
   status = new TextLabel;
   status->anchor = 0;
   status->backdrop = true;
@@ -107,6 +127,9 @@ DemoApp::~DemoApp() { delete demoState; }
 void DemoApp::init() {
   Engine::init();
   if (!screen->ready()) return;
+  DatafileCache::instance().setDirectory("dat/");
+  if (sound) sound->loadSamples("sfx/", ".ogg");
+  if (sound) sound->playMusic("mus/title.ogg", true);
   set_window_title("Tidewell Quest");
   LOCK_FUNCTION(onCloseButton);
   set_close_button_callback(onCloseButton);
@@ -122,6 +145,7 @@ void DemoApp::onAction(const std::string& name, bool pressed) {
   if (!pressed) return;
   if (name == "quit") quit = true;
   if (name == "fade") {
+    if (sound) sound->playSample("bubble", 255, 0, 1000, false);
     screen->snapshot();
     screen->waterEffect = !screen->waterEffect;
     crossFade(0.5f);
