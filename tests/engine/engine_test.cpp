@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "engine/screen.h"
@@ -33,15 +34,10 @@ struct LoopEngine : Engine {
 
 class EngineLoopTest : public testing::Test {
  protected:
-  BITMAP* display = nullptr;
+  std::unique_ptr<testsupport::MemoryDisplay> display;
   void SetUp() override {
     testsupport::initAllegroNoDisplay();
-    display = create_bitmap(800, 600);
-    ::screen = display;
-  }
-  void TearDown() override {
-    ::screen = nullptr;
-    destroy_bitmap(display);
+    display = std::make_unique<testsupport::MemoryDisplay>();
   }
   void attachScreen(Engine& engine) { engine.screen = new Screen(800, 600, Screen::Offscreen{}); }
 };

@@ -203,8 +203,7 @@ TEST_F(GameStateTest, SwitchStateReplacesTheWholeStackAndFindReturnsTheLowest) {
 }
 
 TEST_F(GameStateTest, ScrollingTextRollsEveryLineUpFromBelowAndAnyKeyEndsIt) {
-  BITMAP* display = create_bitmap(800, 600);
-  ::screen = display;
+  testsupport::MemoryDisplay display;
   testsupport::writeFile("credits.txt", "Tidewell Quest\r\n\nMade by Talvenor\n");
   engine.pushState("credits");
   engine.showScrollingText("credits.txt", font, "JUMPSTATE:title");
@@ -222,18 +221,13 @@ TEST_F(GameStateTest, ScrollingTextRollsEveryLineUpFromBelowAndAnyKeyEndsIt) {
   ASSERT_EQ(engine.actions.size(), 1u);
   EXPECT_EQ(engine.actions[0].first, "JUMPSTATE:title");
   engine.popAll();
-  ::screen = nullptr;
-  destroy_bitmap(display);
 }
 
 TEST_F(GameStateTest, ScrollingTextOfAMissingFileStillBindsTheExit) {
-  BITMAP* display = create_bitmap(800, 600);
-  ::screen = display;
+  testsupport::MemoryDisplay display;
   engine.pushState("credits");
   engine.showScrollingText("no-such-file.txt", font, "JUMPSTATE:title");
   EXPECT_TRUE(engine.stateStack.back()->sprites.empty());
   EXPECT_EQ(engine.bindings.count("JUMPSTATE:title"), 1u);
   engine.popAll();
-  ::screen = nullptr;
-  destroy_bitmap(display);
 }

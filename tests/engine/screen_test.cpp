@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,15 +36,12 @@ struct Probe : Drawable {
 class ScreenTest : public testing::Test {
  protected:
   std::vector<std::string> order;
+  std::unique_ptr<testsupport::MemoryDisplay> memoryDisplay;
   BITMAP* display = nullptr;
   void SetUp() override {
     testsupport::initAllegroNoDisplay();
-    display = create_bitmap(800, 600);
-    ::screen = display;
-  }
-  void TearDown() override {
-    ::screen = nullptr;
-    destroy_bitmap(display);
+    memoryDisplay = std::make_unique<testsupport::MemoryDisplay>();
+    display = memoryDisplay->bitmap;
   }
 };
 

@@ -37,6 +37,16 @@ void initAllegroNoDisplay(int depth) {
   set_color_depth(depth);
 }
 
+MemoryDisplay::MemoryDisplay(int width, int height) {
+  bitmap = create_bitmap(width, height);
+  ::screen = bitmap;
+}
+
+MemoryDisplay::~MemoryDisplay() {
+  if (::screen == bitmap) ::screen = nullptr;
+  destroy_bitmap(bitmap);
+}
+
 std::string gameDir() { return TIDEWELL_GAME_DIR; }
 std::string sourceDir() { return TIDEWELL_SOURCE_DIR; }
 
