@@ -45,9 +45,9 @@ Decoded decode(const std::string& path) {
   return result;
 }
 
-// Effects: string literals passed first to a play… call or stored in a
-// …Sound field; music: any "mus/….ogg" literal.
-const std::regex kEffectUse(R"re((?:play\w*\s*\(\s*|[sS]ound\w*\s*=\s*)"([^"/]+)")re");
+// Effects: string literals passed first to a playSample…/playSound… call
+// or stored in a …Sound field; music: any "mus/….ogg" literal.
+const std::regex kEffectUse(R"re((?:play(?:Sample|Sound)\w*\s*\(\s*|[sS]ound\w*\s*=\s*)"([^"/]+)")re");
 const std::regex kMusicUse(R"re("(mus/[^"]+\.ogg)")re");
 
 void collect(const std::string& text, const std::regex& pattern, std::set<std::string>& found) {
@@ -93,7 +93,7 @@ TEST(BakedSounds, SourceScanFindsTheWaysTheGameNamesSounds) {
   std::set<std::string> effects, music;
   collect("playSample(\"pop\", 255, 128, 1000, false); playSoundAt( \"seagull\");\n"
           "sound->playSampleThrottled(\"refill\", 0.5f); moveSound = \"bubble\";\n"
-          "log(\"Can't load sample [\" + path);",
+          "log(\"Can't load sample [\" + path); playAnimation(\"spin\", 0, 20);",
           kEffectUse, effects);
   collect("sound->playMusic(\"mus/title.ogg\", true); { \"mus/boss.ogg\", 3 },", kMusicUse, music);
   EXPECT_EQ(effects, (std::set<std::string>{"pop", "seagull", "refill", "bubble"}));
