@@ -180,7 +180,7 @@ void Menu::trackMouse() {
 
 MenuEntry* Menu::place(const std::string& page, MenuEntry* line, const std::string& label) {
   std::vector<MenuEntry*>& lines = pages[page];
-  line->setLabel(label);
+  line->setLabel(label);  // after the colour: the glow is drawn in it
   line->x = 0.0f;
   line->y = static_cast<float>(static_cast<int>(lines.size()) * (gameFontHeight() + lineSpacing));
   line->anchor = anchor;
@@ -204,6 +204,7 @@ ToggleEntry* Menu::addToggle(const std::string& page, const std::string& label,
                              const std::string& offText, std::function<void()> listener) {
   auto* line = new ToggleEntry(target, onText, offText, std::move(listener));
   line->action = action;
+  line->colour = lineColour;
   place(page, line, label);
   return line;
 }
@@ -213,6 +214,7 @@ SliderEntry* Menu::addSlider(const std::string& page, const std::string& label, 
                              const std::string& action) {
   auto* line = new SliderEntry(initial, maximum, std::move(onChange));
   line->action = action;
+  line->colour = lineColour;
   place(page, line, label);
   return line;
 }
@@ -222,6 +224,7 @@ KeyCaptureEntry* Menu::addKeyCapture(const std::string& page, const std::string&
                                      const std::string& action) {
   auto* line = new KeyCaptureEntry(bindings, actionName);
   line->action = action;
+  line->colour = lineColour;
   place(page, line, label);
   return line;
 }
@@ -231,6 +234,7 @@ TextInputEntry* Menu::addTextInput(std::string* target, const std::string& page,
                                    int textOffsetX) {
   auto* line = new TextInputEntry(target, textOffsetX);
   line->action = action;
+  line->colour = lineColour;
   place(page, line, label);
   return line;
 }

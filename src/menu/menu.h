@@ -29,6 +29,7 @@ class Menu : public Drawable, public InputMap {
   ActionHandler actionHandler;
   std::string activateSound, moveSound;  // effect names; empty is silent
   int lineSpacing = 0;                    // extra pixels between lines
+  int lineColour = -1;                    // label colour of the kinds' adders; -1 = the font's
   int hoverWidth = 0;                     // mouse hit width of text lines; 0 = text width
   bool inputLocked = false;
   bool mouseLocked = false;
