@@ -99,7 +99,7 @@ void MenuEntry::handleMouse() {
 }
 
 void MenuEntry::draw(BITMAP* target) {
-  if (!enabled || !target) return;
+  if (!enabled || !visible || !target) return;
   if (hasIcon) {
     icon.x = x;
     icon.y = y;

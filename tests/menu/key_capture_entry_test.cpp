@@ -77,17 +77,6 @@ TEST_F(KeyCaptureTest, CaptureRestoresTheMenusActivateKeys) {
   EXPECT_EQ(actions.size(), 2u);  // Space activates again once the capture is over
 }
 
-TEST_F(KeyCaptureTest, LowestAcceptedKeyWinsWhenSeveralGoDown) {
-  startCapture();
-  key[KEY_Z] = 1;
-  key[KEY_LEFT] = 1;
-  key[KEY_B] = 1;
-  update();
-  key[KEY_Z] = key[KEY_LEFT] = key[KEY_B] = 0;
-  update();
-  EXPECT_EQ(bindings.bindings["jump"], (std::vector<int>{KEY_B}));
-}
-
 TEST_F(KeyCaptureTest, DrawShowsTheBoundKeyNameAndFlagsCapture) {
   BITMAP* target = create_bitmap(200, 50);
   clear_to_color(target, makecol(0, 0, 0));

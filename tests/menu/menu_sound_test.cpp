@@ -54,8 +54,6 @@ class MenuSound : public testing::Test {
 
 }  // namespace
 
-TEST_F(MenuSound, ShowingAPageIsSilent) { EXPECT_EQ(sound->cooldowns.count("bubble"), 0u); }
-
 TEST_F(MenuSound, MovesPlayAtMostOncePerTenthOfASecond) {
   keyFrame(KEY_DOWN, true, 0.0f);
   EXPECT_FLOAT_EQ(cooldown("bubble"), 0.1f);

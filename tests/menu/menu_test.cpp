@@ -121,13 +121,6 @@ TEST_F(MenuActivation, WithActivateOnPressFalseAHeldKeyActsOnlyOnRelease) {
   EXPECT_EQ(actions, (std::vector<std::string>{"do Play"}));
 }
 
-TEST_F(MenuActivation, HiddenMenuDoesNotReactToKeys) {
-  makePage("Main", {"Play"});
-  menu->visible = false;
-  tap(KEY_ENTER);
-  EXPECT_TRUE(actions.empty());
-}
-
 TEST_F(MenuActivation, LineWithoutOwnerReportsEveryUpdate) {
   MenuEntry lost;
   lost.setLabel("Lost");
@@ -211,18 +204,6 @@ TEST_F(MenuMouse, CentredLinesAndHoverWidthSetTheHitBox) {
 TEST_F(MenuMouse, DisabledLineCannotBeClicked) {
   makePage("Main", {"Play", "Secret"});
   menu->shown[1]->enabled = false;
-  moveMouse(3, 10);
-  mouse_b = 1;
-  update();
-  mouse_b = 0;
-  update();
-  EXPECT_EQ(menu->current, 0);
-  EXPECT_TRUE(actions.empty());
-}
-
-TEST_F(MenuMouse, LockedMouseIsIgnored) {
-  makePage("Main", {"Play", "Quit"});
-  menu->mouseLocked = true;
   moveMouse(3, 10);
   mouse_b = 1;
   update();

@@ -82,14 +82,6 @@ TEST_F(TextInputTest, SpaceThatStartsTypingIsNotTyped) {
   EXPECT_EQ(name, "Gil");
 }
 
-TEST_F(TextInputTest, SpacesCanBeRefused) {
-  input->spacesAllowed = false;
-  startTyping();
-  type({KEY_SPACE});
-  EXPECT_EQ(name, "Gil");
-  EXPECT_FALSE(input->pressed);  // Space stays an activate key, so it ended typing
-}
-
 TEST_F(TextInputTest, LeavingTheLineEndsTypingAndGivesSpaceBackToTheMenu) {
   startTyping();
   tap(KEY_DOWN);

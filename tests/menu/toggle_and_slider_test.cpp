@@ -26,16 +26,6 @@ TEST_F(ToggleEntryTest, LabelIsRebuiltFromThePartBeforeTheBracketAndNeverStacks)
   EXPECT_EQ(line->glowBitmap->w, text_length(font, "Water Effect [Off]"));
 }
 
-TEST_F(ToggleEntryTest, OwnTextsReplaceOnAndOff) {
-  bool high = true;
-  menu->addToggle("Options", "Resolution", "", &high, "High", "Low");
-  menu->showPage("Options");
-  update();
-  EXPECT_EQ(menu->shown[0]->text, "Resolution [High]");
-  tap(KEY_SPACE);
-  EXPECT_EQ(menu->shown[0]->text, "Resolution [Low]");
-}
-
 class SliderEntryTest : public MenuFixture {
  protected:
   SliderEntry* slider = nullptr;
