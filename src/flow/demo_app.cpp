@@ -8,6 +8,8 @@
 #include "engine/screen.h"
 #include "engine/text_label.h"
 #include "engine/tile_map.h"
+#include "menu/menu.h"
+#include "menu/text_input_entry.h"
 #include "sound/sound_manager.h"
 
 namespace {
@@ -15,6 +17,12 @@ namespace {
 const int kLayerCount = 5;
 const float kSwimSpeedPxPerS = 300.0f;
 const int kFieldColumns = 40, kFieldRows = 20;
+const float kSlowMotionScale = 0.5f;
+const float kSfxPreviewCooldownS = 0.5f;
+const int kMenuTop = 150;          // px
+const int kMenuLineSpacing = 8;    // px between lines
+const int kPanelWidth = 420, kPanelHeight = 260;
+const int kCursorArm = 5;          // px either side of the mouse point
 
 volatile bool closeRequested = false;
 void onCloseButton() { closeRequested = true; }
@@ -36,10 +44,20 @@ class DemoState : public GameState {
   DemoState() { name = "demo"; }
   void enter() override;
   void update(float dt) override;
+  void onAction(const std::string& action, bool pressed) override;
 
  private:
+  void buildMenu();
+  void buildOptionsPage();
+  void showMenu(bool on);
+  void onMenuAction(const std::string& action);
+
   RectShape* fish = nullptr;
   TextLabel* status = nullptr;
+  Menu* menu = nullptr;
+  RectShape* panel = nullptr;
+  bool slowMotion = false;
+  std::string playerName = "Gulpy";
 };
 
 void DemoState::enter() {
@@ -104,17 +122,111 @@ void DemoState::enter() {
   bindKey("right", KEY_RIGHT);
   bindKey("up", KEY_UP);
   bindKey("down", KEY_DOWN);
-  addStateAction("quit", KEY_ESC);
-  addStateAction("fade", KEY_SPACE);
+  bindKey("menu", KEY_M);
+  bindKey("escape", KEY_ESC);
+  bindKey("fade", KEY_SPACE);
+  buildMenu();
+}
+
+// Every kind of menu line on a few pages, over a dark panel; M opens it.
+void DemoState::buildMenu() {
+  panel = new RectShape;
+  panel->anchor = 1;
+  panel->width = kPanelWidth;
+  panel->height = kPanelHeight;
+  panel->depthBias = -1000;  // under the menu whatever their heights
+  panel->bordered = true;
+  panel->fillColour = makecol(10, 30, 60);
+  panel->borderColour = makecol(120, 200, 255);
+  panel->setPosition(400, kMenuTop + kPanelHeight / 2 - 30);
+  addSprite(panel, 4);
+
+  menu = new Menu;
+  menu->anchor = 1;
+  menu->lineSpacing = kMenuLineSpacing;
+  menu->hoverWidth = 160;
+  menu->moveSound = "bubble";
+  menu->activateSound = "bubblehit";
+  menu->setPosition(400, kMenuTop);
+  menu->actionHandler = [this](const std::string& action) { onMenuAction(action); };
+  // Pale enough for the additive glow to show the highlight.
+  int pale = makecol(150, 170, 200);
+  menu->lineColour = pale;
+  menu->addEntry("Main", "Resume", "closeMenu", nullptr, pale, 0);
+  menu->addEntry("Main", "Options", "LINKTO:Options", nullptr, pale, 0);
+  menu->addEntry("Main", "Keys", "LINKTO:Keys", nullptr, pale, 0);
+  menu->addEntry("Main", "Name", "LINKTO:Name", nullptr, pale, 0);
+  menu->addEntry("Main", "Locked (skipped)", "", nullptr, makecol(90, 90, 90), 0)->enabled = false;
+  menu->addEntry("Main", "Quit", "quit", nullptr, pale, 0);
+  buildOptionsPage();
+  menu->addKeyCapture("Keys", "Swim Up", this, "up", "");
+  menu->addKeyCapture("Keys", "Swim Down", this, "down", "");
+  menu->addKeyCapture("Keys", "Swim Left", this, "left", "");
+  menu->addKeyCapture("Keys", "Swim Right", this, "right", "");
+  menu->addEntry("Keys", "Back", "LINKTO:Main", nullptr, pale, 0);
+  menu->addTextInput(&playerName, "Name", "Name:", "", 48)->maxLength = 12;
+  menu->addEntry("Name", "Back", "LINKTO:Main", nullptr, pale, 0);
+  menu->showPage("Main");
+  menu->update(50.0f);  // settle the glows
+  addSprite(menu, 4);
+  showMenu(false);
+}
+
+void DemoState::buildOptionsPage() {
+  SoundManager* sound = Engine::instance->sound;
+  int music = sound ? static_cast<int>(sound->musicVolume) : 255;
+  int sfx = sound ? sound->sfxVolume : 255;
+  menu->addSlider("Options", "Music", music, 255, [sound](int v) {
+    if (sound) sound->setMusicVolume(v);
+  }, "");
+  menu->addSlider("Options", "SFX", sfx, 255, [sound](int v) {
+    if (!sound) return;
+    sound->setSfxVolume(v);
+    sound->playSampleThrottled("bubble", kSfxPreviewCooldownS, 255, 128, 1000, false);
+  }, "");
+  menu->addToggle("Options", "Water Effect", "", &Engine::instance->screen->waterEffect, "", "");
+  menu->addToggle("Options", "Slow Motion", "", &slowMotion, "Yes", "No", [this] {
+    Engine::instance->timeScale = slowMotion ? kSlowMotionScale : 1.0f;
+  });
+  menu->addEntry("Options", "Back", "LINKTO:Main", nullptr, menu->lineColour, 0);
+}
+
+void DemoState::showMenu(bool on) {
+  if (!on) menu->showPage("Main");
+  menu->visible = on;
+  panel->visible = on;
+}
+
+void DemoState::onMenuAction(const std::string& action) {
+  if (action == "closeMenu") showMenu(false);
+  if (action == "quit") queueAction("quit");
+}
+
+// Escape closes an open menu (unless a key is being captured) and quits
+// from the game view.
+void DemoState::onAction(const std::string& action, bool pressed) {
+  if (!pressed) return;
+  if (action == "menu" && !menu->visible) showMenu(true);
+  if (action == "fade" && !menu->visible) queueAction("fade");
+  if (action != "escape") return;
+  if (!menu->visible) {
+    queueAction("quit");
+  } else if (!menu->inputLocked) {
+    showMenu(false);
+  }
 }
 
 void DemoState::update(float dt) {
   GameState::update(dt);
+  if (menu->visible) {
+    status->text = "Arrows/mouse choose, Enter/Space/click act, Esc closes   name: " + playerName;
+    return;
+  }
   float dx = (isDown("right") ? 1.0f : 0.0f) - (isDown("left") ? 1.0f : 0.0f);
   float dy = (isDown("down") ? 1.0f : 0.0f) - (isDown("up") ? 1.0f : 0.0f);
   fish->x += dx * kSwimSpeedPxPerS * dt;
   fish->y += dy * kSwimSpeedPxPerS * dt;
-  status->text = "Arrows swim, Space fades, Esc quits   fps " +
+  status->text = "Arrows swim, M menu, Space fades, Esc quits   " + playerName + "   fps " +
                  std::to_string(Engine::instance->fps);
 }
 
@@ -136,6 +248,7 @@ void DemoApp::init() {
   screen->layers.resize(kLayerCount);
   screen->layers[0].followsCamera = false;
   screen->layers[4].followsCamera = false;
+  if (sound) sound->loadSamples("sfx/", ".ogg");
   demoState = new DemoState;
   addState(demoState);
   switchState("demo");
@@ -150,6 +263,15 @@ void DemoApp::onAction(const std::string& name, bool pressed) {
     screen->waterEffect = !screen->waterEffect;
     crossFade(0.5f);
   }
+}
+
+// The mouse has no hardware cursor here; a small cross marks it.
+void DemoApp::drawOverlay() {
+  if (!useMouse) return;
+  BITMAP* target = screen->backBuffer;
+  int colour = makecol(255, 255, 255);
+  hline(target, mouse_x - kCursorArm, mouse_y, mouse_x + kCursorArm, colour);
+  vline(target, mouse_x, mouse_y - kCursorArm, mouse_y + kCursorArm, colour);
 }
 
 void DemoApp::update(float dt) {

@@ -1,0 +1,95 @@
+#include "menu/key_capture_entry.h"
+
+#include <allegro.h>
+
+#include "menu/menu.h"
+
+namespace {
+
+const int kValueOffsetX = 64;  // px right of x
+const int kCaptureBoxAlpha = 128;
+
+// The keys a binding may take, lowest scancode first. Escape and the
+// function keys are left to the game.
+const int kAcceptedKeys[] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G,    KEY_H,
+                             KEY_I, KEY_J, KEY_K, KEY_L, KEY_M, KEY_N, KEY_O,    KEY_P,
+                             KEY_Q, KEY_R, KEY_S, KEY_T, KEY_U, KEY_V, KEY_W,    KEY_X,
+                             KEY_Y, KEY_Z, KEY_ENTER, KEY_SPACE, KEY_LEFT, KEY_RIGHT,
+                             KEY_UP, KEY_DOWN};
+
+}  // namespace
+
+KeyCaptureEntry::KeyCaptureEntry(InputMap* bindings, const std::string& name)
+    : inputMap(bindings), actionName(name) {}
+
+void KeyCaptureEntry::onActivate() {
+  capturing = !capturing;
+  heldCode = -1;
+  // The key that started the capture (Enter or Space) is still down on
+  // this very update; it must not become the new binding.
+  staleKeys.clear();
+  for (int code : kAcceptedKeys) {
+    if (key[code]) staleKeys.insert(code);
+  }
+  if (!owner) return;
+  owner->inputLocked = capturing;
+  owner->mouseLocked = capturing;
+}
+
+void KeyCaptureEntry::step(float dt) {
+  if (!updateLine(dt)) return;
+  if (highlighted && capturing) capture();
+}
+
+// The key is bound only once released, so the press never reaches the
+// menu as an activation or a move after the locks come off. The frame goes
+// on meanwhile instead of waiting in a loop.
+void KeyCaptureEntry::capture() {
+  if (heldCode < 0) heldCode = freshKeyDown();
+  if (heldCode >= 0 && key[heldCode]) return;
+  clear_keybuf();
+  resetMenuActivate();
+  if (heldCode >= 0) finishCapture(heldCode);
+}
+
+int KeyCaptureEntry::freshKeyDown() {
+  for (int code : kAcceptedKeys) {
+    if (!key[code]) staleKeys.erase(code);
+  }
+  for (int code : kAcceptedKeys) {
+    if (key[code] && !staleKeys.count(code)) return code;
+  }
+  return -1;
+}
+
+void KeyCaptureEntry::resetMenuActivate() {
+  owner->unbind("activate");
+  owner->bindKey("activate", KEY_ENTER);
+  owner->bindKey("activate", KEY_SPACE);
+}
+
+void KeyCaptureEntry::finishCapture(int code) {
+  keyText = keyName(code);
+  if (inputMap) {
+    inputMap->unbind(actionName);
+    inputMap->bindKey(actionName, code);
+  }
+  capturing = false;
+  heldCode = -1;
+  owner->inputLocked = false;
+  owner->mouseLocked = false;
+}
+
+void KeyCaptureEntry::draw(BITMAP* target) {
+  MenuEntry::draw(target);
+  if (!enabled || !target || !::font) return;
+  if (inputMap) keyText = keyName(inputMap->firstCode(actionName));
+  int vx = static_cast<int>(x) + cameraOffsetX + kValueOffsetX, vy = static_cast<int>(y);
+  textout_ex(target, ::font, keyText.c_str(), vx, vy, -1, -1);
+  if (!capturing) return;
+  set_add_blender(0, 0, 0, kCaptureBoxAlpha);
+  drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+  rectfill(target, vx, vy, vx + text_length(::font, keyText.c_str()), vy + text_height(::font),
+           makecol(128, 128, 128));
+  solid_mode();
+}

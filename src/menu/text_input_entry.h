@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+
+#include "menu/menu_entry.h"
+
+// A line that edits a caller's string. Activation starts and ends typing
+// (through `pressed`); while typing, letters, digits, Space and Backspace
+// edit the text and a cursor blinks after it.
+class TextInputEntry : public MenuEntry {
+ public:
+  static const int kKeyCount = 38;  // A–Z, 0–9, Space, Backspace
+
+  std::string* target = nullptr;  // not owned
+  int maxLength = 20;
+  bool cursorVisible = true;
+  float blinkInterval = 0.2f;  // seconds
+  float blinkTimer = 0.0f;
+  int textOffsetX = 0;  // px from x to the edited text, when not centred
+  bool spacesAllowed = true;
+  bool centred = false;    // text centred on x, label centreOffsetY below
+  int centreOffsetY = 0;
+  bool keyHeld[kKeyCount] = {};
+
+  TextInputEntry(std::string* target, int textOffsetX);
+
+  void step(float dt) override;
+  void draw(BITMAP* target) override;
+  // Ends typing, so the menu gets Space back for activation.
+  void onPageLeft() override;
+
+ private:
+  void blink(float dt);
+  void type();
+  // True when the key at slot went down since the last update.
+  bool wentDown(int slot, int code);
+  void setTyping(bool on);
+
+  bool typing = false;  // `pressed` as of the last update
+};
