@@ -68,7 +68,9 @@ class Engine : public InputMap {
 
   void loadSettings();
   void saveSettings();
-  void toggleFullscreen();
+  // Switches between full screen and a window; on success the mode-changed
+  // hook runs. Virtual after the hooks above, as a seam for tests.
+  virtual void toggleFullscreen();
   // Blocking transition from the screen's snapshot to the current scene.
   void crossFade(float seconds);
 

@@ -116,3 +116,28 @@ TEST(EngineSettings, BinaryGarbageDoesNotCrash) {
   LoopEngine engine;
   EXPECT_LE(engine.settings.size(), 2u);
 }
+
+namespace {
+struct ToggleCountingEngine : LoopEngine {
+  int toggles = 0;
+  void toggleFullscreen() override { ++toggles; }
+};
+}  // namespace
+
+TEST_F(EngineLoopTest, AltEnterTogglesOnEveryUpdateWhileHeldOnlyWhenEnabled) {
+  ToggleCountingEngine engine;
+  attachScreen(engine);
+  key_shifts |= KB_ALT_FLAG;
+  key[KEY_ENTER] = 1;
+  engine.Engine::update(0.0f);
+  EXPECT_EQ(engine.toggles, 0);  // "enableAltEnter" reads 0 without a settings file
+  engine.settings["enableAltEnter"] = 1;
+  for (int i = 0; i < 3; ++i) engine.Engine::update(0.0f);
+  EXPECT_EQ(engine.toggles, 3);  // not edge-triggered
+  key_shifts &= ~KB_ALT_FLAG;
+  engine.Engine::update(0.0f);
+  EXPECT_EQ(engine.toggles, 3);
+  key[KEY_ENTER] = 0;
+  delete engine.screen;
+  engine.screen = nullptr;
+}

@@ -131,23 +131,13 @@ struct ModeCountingEngine : WindowEngine {
 };
 }  // namespace
 
-TEST(Window, AltEnterTogglesOnEveryUpdateOnlyWhenEnabled) {
+TEST(Window, ToggleFullscreenSwitchesTheDisplayAndRunsTheHook) {
   ModeCountingEngine engine;
   engine.useMouse = false;
   engine.init();
-  key_shifts |= KB_ALT_FLAG;
-  key[KEY_ENTER] = 1;
-  engine.Engine::update(0.0f);
-  EXPECT_EQ(engine.modeChanges, 0);  // "enableAltEnter" is 0 without a settings file
-
-  engine.settings["enableAltEnter"] = 1;
-  // Not edge-triggered: every update with both keys down switches. The
-  // display may refuse a switch now and then; a refused one changes nothing.
-  // An edge-triggered toggle would switch once however long the keys are held.
-  for (int i = 0; i < 20 && engine.modeChanges < 2; ++i) engine.Engine::update(0.0f);
-  EXPECT_GE(engine.modeChanges, 2);
-  EXPECT_EQ(engine.screen->fullscreen, engine.modeChanges % 2 == 1);
-  key[KEY_ENTER] = 0;
-  key_shifts &= ~KB_ALT_FLAG;
+  engine.toggleFullscreen();
+  EXPECT_TRUE(engine.screen->fullscreen);
+  EXPECT_EQ(engine.modeChanges, 1);
+  EXPECT_EQ(SCREEN_W, 800);
   engine.shutdown();
 }
