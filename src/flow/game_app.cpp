@@ -27,12 +27,12 @@ const int kPlayerLayer = 2;
 
 // Set from Allegro's window thread; read by the main loop.
 volatile int closeRequested = 0;
-void onCloseButton() { closeRequested = 1; }
-END_OF_FUNCTION(onCloseButton)
 
 }  // namespace
 
 GameApp* GameApp::instance = nullptr;
+
+void GameApp::onCloseButton() { closeRequested = 1; }
 
 GameApp::GameApp() {
   instance = this;
@@ -57,8 +57,7 @@ void GameApp::init() {
   set_window_title(kWindowTitle);
   closeRequested = 0;
   LOCK_VARIABLE(closeRequested);
-  LOCK_FUNCTION(onCloseButton);
-  set_close_button_callback(onCloseButton);
+  set_close_button_callback(&GameApp::onCloseButton);
 
   screen->layers.resize(kLayerCount);
   screen->layers[0].followsCamera = false;

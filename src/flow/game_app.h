@@ -100,6 +100,10 @@ class GameApp : public Engine {
   // Puts the camera on the player, kept inside the level.
   void followCamera();
 
+  // The window's close button: the next update quits as "quit" does, even
+  // where actions are ignored. Called on Allegro's window thread.
+  static void onCloseButton();
+
   // The game font, or null before init.
   FONT* gameFont();
 
