@@ -1,5 +1,9 @@
 #include "flow/cut_scene_state.h"
 
+#include <allegro.h>
+
+#include <algorithm>
+
 #include "engine/engine.h"
 #include "engine/screen.h"
 #include "engine/sprite.h"
@@ -13,6 +17,10 @@ const float kSelfStartSeconds = 2.0f;  // the first line shows on its own
 const float kStepLockSeconds = 0.5f;   // keys ignored after each step
 const float kProfessorSpeedPxPerS = 200.0f;
 const float kHeroSpeedPxPerS = 300.0f;
+// The two story lines sit one above the other and end 180 pixels below the
+// screen centre, where the frame's lower band starts; with a 20-pixel font
+// they start 140 and 160 below it.
+const int kStoryTextBottom = 180;
 
 const char* const kOpeningLine = "Once upon a time, deep under the sea...";
 
@@ -116,8 +124,9 @@ void CutSceneState::nextStep() {
   if (step == 1) {
     background->visible = true;
     scenery->visible = true;
-    line1->setPosition(w / 2, h / 2 + 140);
-    line2->setPosition(w / 2, h / 2 + 160);
+    int lineHeight = std::max(1, Engine::instance->textHeight(::font));
+    line1->setPosition(w / 2, h / 2 + kStoryTextBottom - 2 * lineHeight);
+    line2->setPosition(w / 2, h / 2 + kStoryTextBottom - lineHeight);
     professor->moveTo(static_cast<float>(w / 2 + 200), static_cast<float>(h / 2 + 120),
                       kProfessorSpeedPxPerS);
   }
