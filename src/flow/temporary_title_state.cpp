@@ -96,7 +96,9 @@ void TemporaryTitleState::leave() {
 }
 
 void TemporaryTitleState::showPage(const std::string& pageName) {
-  page = pageName;
+  // Pages of the real menu that this stand-in lacks (options, profiles)
+  // fall back to the main page rather than leave an empty one.
+  page = choicesOf(pageName).empty() ? "Main" : pageName;
   cursor = 0;
   refresh();
 }
