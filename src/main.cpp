@@ -1,9 +1,9 @@
 #include <allegro.h>
 
-#include "flow/demo_app.h"
+#include "flow/game_app.h"
 
 int main() {
-  DemoApp app;
+  GameApp app;
   app.init();
   app.start();
   app.shutdown();

@@ -1,0 +1,153 @@
+#include "flow/game_app.h"
+
+#include <allegro.h>
+
+#include <algorithm>
+
+#include "engine/datafile_cache.h"
+#include "engine/log.h"
+#include "engine/screen.h"
+#include "flow/cut_scene_state.h"
+#include "flow/logo_state.h"
+#include "flow/temporary_in_game_state.h"
+#include "flow/temporary_level_select_state.h"
+#include "flow/temporary_powerup_shop_state.h"
+#include "flow/temporary_title_state.h"
+#include "game/actors/player.h"
+#include "sound/sound_manager.h"
+
+namespace {
+
+const char* const kFatalMessage =
+    "Fatal Error: Please contact Calloway Arcade https://www.talvenor.net/support/tidewell";
+const char* const kWindowTitle = "Tidewell Quest by Talvenor";
+const int kLayerCount = 5;
+const int kHudY = 20;
+const int kPlayerLayer = 2;
+
+// Set from Allegro's window thread; read by the main loop.
+volatile int closeRequested = 0;
+
+}  // namespace
+
+GameApp* GameApp::instance = nullptr;
+
+void GameApp::onCloseButton() { closeRequested = 1; }
+
+GameApp::GameApp() {
+  instance = this;
+  restrictResolution = true;
+  useMouse = false;
+  setFatalMessage(kFatalMessage);
+  setFatalMode(true);
+}
+
+GameApp::~GameApp() {
+  if (instance == this) instance = nullptr;
+}
+
+void GameApp::init() {
+  Engine::init();
+  if (!screen || !screen->ready()) return;
+  highResolution = settings["resx"] == 800.0f;
+  fullScreen = settings["fullscreen"] != 0.0f;
+  noClear = true;
+
+  DatafileCache::instance().setDirectory("dat/");
+  set_window_title(kWindowTitle);
+  closeRequested = 0;
+  LOCK_VARIABLE(closeRequested);
+  set_close_button_callback(&GameApp::onCloseButton);
+
+  screen->layers.resize(kLayerCount);
+  screen->layers[0].followsCamera = false;
+  screen->layers[kLayerCount - 1].followsCamera = false;
+
+  registerStates();
+  loadProfileList();
+  loadProfile();
+  font.open("font.dat");
+  onDisplayModeChanged();
+  if (FONT* gameFontObject = gameFont()) ::font = gameFontObject;
+  sound->loadSamples("sfx/", ".ogg");
+  loadInterfaceArt();
+  switchState("logo");
+}
+
+void GameApp::registerStates() {
+  auto title = std::make_unique<TemporaryTitleState>();
+  titleState = title.get();
+  ownedStates.push_back(std::move(title));
+  ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
+  ownedStates.push_back(std::make_unique<TemporaryInGameState>());
+  ownedStates.push_back(std::make_unique<TemporaryLevelSelectState>());
+  ownedStates.push_back(std::make_unique<LogoState>());
+  ownedStates.push_back(std::make_unique<CutSceneState>());
+  for (auto& state : ownedStates) addState(state.get());
+}
+
+void GameApp::loadInterfaceArt() {
+  hudSprite.datafile.open("hud.dat");
+  hudSprite.anchor = 1;
+  hudSprite.setPosition(screen->width / 2, kHudY);
+  heartSprite.datafile.open("heart.dat");
+  helpSprite.datafile.open("help.dat");
+  powerupSprite.datafile.open("powerups.dat");
+}
+
+FONT* GameApp::gameFont() {
+  if (!font.isLoaded) return nullptr;
+  return static_cast<FONT*>(font.get(0));
+}
+
+void GameApp::onDisplayModeChanged() {
+  if (font.isLoaded) set_palette(static_cast<RGB*>(font.get(1)));
+}
+
+void GameApp::update(float dt) {
+  camera.update(dt);
+  Engine::update(dt);
+  // The close button quits even where actions are ignored (the end screen).
+  if (closeRequested) {
+    closeRequested = 0;
+    quit = true;
+    saveSettings();
+  }
+  if (restartTimer > 0.0f) {
+    restartTimer -= dt;
+    if (restartTimer <= 0.0f) {
+      restartTimer = 0.0f;
+      switchState("inGame");
+      return;
+    }
+  }
+  followCamera();
+}
+
+void GameApp::updateStateByName(const std::string& name, float dt) {
+  if (name != "100%" && name != "eog") return;
+  levelEndDelay = std::max(0.0f, levelEndDelay - dt);
+}
+
+void GameApp::endLevel() {
+  if (currentLevel < 1000) {
+    switchState("inGame");
+  } else {
+    switchState("title");
+  }
+}
+
+void GameApp::createPlayer() {
+  player = new Player(bubbleLimit);
+  player->loadKeyConfig(keyConfigPath());
+  addSprite(player, kPlayerLayer);
+}
+
+void GameApp::followCamera() {
+  if (!player || !screen) return;
+  float halfW = static_cast<float>(screen->width / 2);
+  float halfH = static_cast<float>(screen->height / 2);
+  // The upper bound wins for a level smaller than the screen.
+  camera.x = std::min(std::max(player->x, halfW), levelWidth - halfW);
+  camera.y = std::min(std::max(player->y, halfH), levelHeight - halfH);
+}

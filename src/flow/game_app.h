@@ -1,0 +1,162 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/datafile_ref.h"
+#include "engine/drawable.h"
+#include "engine/engine.h"
+#include "engine/sprite.h"
+
+class Actor;
+class Menu;
+class ParticleSystem;
+class Player;
+class TemporaryTitleState;
+class TileMap;
+
+// The game: registers its states, gives every action word its meaning,
+// keeps the profile and the level's shared data, draws the heads-up display
+// and builds the screens that are only names on the state stack ("helpText",
+// "100%", "eog", "credits"). main makes exactly one, on its stack.
+class GameApp : public Engine {
+ public:
+  // Profile values.
+  int bubbleLimit = 0;
+  int coins = 0;
+  int levelsBeaten = 0;
+  std::map<int, int> ratings;    // level -> best rating, percent
+  std::map<int, int> bestTimes;  // level -> best time, whole seconds (0 = none)
+  std::string currentProfile;
+  std::vector<std::string> profiles;
+
+  int currentLevel = 0;  // 0..49 story levels, 1000..1003 mini-games
+  unsigned char waterEffect = 1;
+  unsigned char highResolution = 0, fullScreen = 0;
+  int levelWidth = 0, levelHeight = 0;
+  int requiredCoins = 0;
+  int treasureTotals[4] = {0, 0, 0, 0};     // treasure kinds 0, 1, 2, 4
+  int treasureCollected[4] = {0, 0, 0, 0};  // likewise
+  int selectedLevel = 0;
+  unsigned char levelWon = 0;
+  Player* player = nullptr;  // owned by the state that made it
+  TileMap* tileMap = nullptr;
+  TileMap* decorMap = nullptr;
+  Sprite* menuBackground = nullptr;
+  std::vector<Actor*> actors;
+  std::vector<Sprite*> treasures;
+  ParticleSystem* particles[3] = {nullptr, nullptr, nullptr};
+  float restartTimer = 0.0f;    // seconds; > 0 while a restart waits
+  float pauseCountdown = 0.0f;  // seconds; at 0 clears paused, -1 holds
+  unsigned char paused = 0;
+  float levelEndDelay = 0.0f;  // seconds before "100%" and "eog" take a key
+  int maxHearts = 0, hearts = 0;
+  Drawable camera;
+  DatafileRef font;  // object 0 the game font, object 1 its palette
+  Sprite hudSprite, heartSprite, helpSprite, powerupSprite;
+  int levelKind = 0;
+  Menu* inGameMenu = nullptr;
+  Menu* titleMenu = nullptr;
+  std::string newProfileName;
+  float levelTime = 0.0f;  // seconds, capped at 599
+
+  // The one game, set by the constructor.
+  static GameApp* instance;
+
+  GameApp();
+  ~GameApp() override;
+
+  void onAction(const std::string& name, bool pressed) override;
+  void init() override;
+  // Once per frame, before drawing.
+  void update(float dt) override;
+  void start() override { run(); }
+  void updateStateByName(const std::string& name, float dt) override;
+  void onStatePushed(const std::string& name) override;
+  void onStatePopped(const std::string& name) override;
+  // Mode switches lose the palette the colour font draws through.
+  void onDisplayModeChanged() override;
+  void drawOverlay() override;
+  void drawBackground() override {}
+
+  // The next story level, or back to the title after a mini-game.
+  void endLevel();
+  // Blocking yes/no prompt over the current picture: Y true, N or Esc false.
+  bool confirm(const std::string& text);
+  bool isStacked(const std::string& name) { return findOnStack(name) != nullptr; }
+
+  // Profiles.
+  void createProfile(const std::string& name);
+  void deleteProfile(const std::string& name);
+  void loadProfile();
+  void saveProfile();
+  void loadProfileList();
+  void saveProfileList();
+  std::string keyConfigPath() const { return "profiles/" + currentProfile + ".cfg"; }
+
+  // Level services the flow needs now.
+  void createPlayer();
+  // Puts the camera on the player, kept inside the level.
+  void followCamera();
+
+  // The window's close button: the next update quits as "quit" does, even
+  // where actions are ignored. Called on Allegro's window thread.
+  static void onCloseButton();
+
+  // The game font, or null before init.
+  FONT* gameFont();
+
+ private:
+  using Handler = void (GameApp::*)(const std::string& name, bool pressed);
+  struct ActionRow;
+  static const ActionRow kActionTable[];
+
+  std::vector<std::unique_ptr<GameState>> ownedStates;
+  TemporaryTitleState* titleState = nullptr;
+
+  void registerStates();
+  void loadInterfaceArt();
+  bool actionGuardsHandled(const std::string& name, bool pressed);
+  bool mayOpenOverlay();
+  void showEndOfGame();
+  void showLevelPerfect();
+  void showHelpText();
+
+  // The menus join here; until they exist these reach the temporary title.
+  void showTitleMenuPage(const std::string& page);
+  void showInGameMenuPage(const std::string& page);
+  bool inGameMenuVisible() const;
+  void showInGameMenu();
+  void hideInGameMenu();
+
+  void drawHud(BITMAP* target);
+  void drawStatusLines(BITMAP* target);
+  void drawLevelSelectStatus(BITMAP* target);
+
+  // Action handlers, one per row of the table.
+  void onCreateNewProfile(const std::string&, bool);
+  void onMenuOpensShop(const std::string&, bool);
+  void onMenuOpensHelp(const std::string&, bool);
+  void onPushHelpTrue(const std::string&, bool);
+  void onPushShopTrue(const std::string&, bool);
+  void onPushHelp(const std::string&, bool);
+  void onPushShop(const std::string&, bool);
+  void onEndHelp(const std::string&, bool);
+  void onSetProfile(const std::string& name, bool);
+  void onDeleteProfile(const std::string& name, bool);
+  void onLevel(const std::string& name, bool);
+  void onCredits(const std::string&, bool);
+  void onExitOptionsMenu(const std::string&, bool);
+  void onInGameMenuExitsOptions(const std::string&, bool);
+  void onSaveKeyConfig(const std::string&, bool);
+  void onResetKeyConfig(const std::string&, bool);
+  void onOpenInGameMenu(const std::string&, bool);
+  void onCloseInGameMenu(const std::string&, bool);
+  void onSkipLevel(const std::string&, bool);
+  void onQuit(const std::string&, bool);
+  void onReallyQuit(const std::string&, bool);
+  void onStart(const std::string&, bool);
+  void onJumpStateOnRelease(const std::string& name, bool);
+  void onJumpState(const std::string& name, bool);
+};

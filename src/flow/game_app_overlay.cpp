@@ -1,0 +1,132 @@
+// What the game draws over the layers: the heads-up display, the status
+// lines of the title and the level select, the story frame, and the
+// blocking yes/no prompt.
+#include <allegro.h>
+
+#include <algorithm>
+
+#include "engine/screen.h"
+#include "flow/game_app.h"
+#include "game/actors/player.h"
+#include "sound/sound_manager.h"
+
+namespace {
+
+const int kFontColours = -1;  // the colour font draws in its own colours
+const int kCentred = 1, kLeft = 0;
+const int kHudSpriteY = 30;
+const int kHudCountY = 7;
+const int kTreasureColumnX[4] = {-220, -100, 20, 140};  // kinds 0, 1, 2, 4
+const int kBubbleColumnX = 260;
+const int kRequiredCoinsY = 40;
+const int kLevelTimeY = 38;
+const int kHeartSpacing = 30, kHeartY = 575;
+const int kPowerupLeft = 42, kPowerupSpacing = 96;
+const int kPowerupIconFromBottom = 50, kPowerupValueFromBottom = 25;
+const int kStoryFrameWidth = 800;
+const int kStoryFrame[4][4] = {{0, 0, 80, 600}, {720, 0, 800, 600}, {0, 0, 800, 60}, {0, 480, 800, 600}};
+const int kProfileLineRise = 20;
+const int kStatusBandAlpha = 64, kConfirmBandAlpha = 128;
+const int kConfirmPollMs = 10;
+
+// "m:ss".
+std::string clockText(int seconds) {
+  int s = seconds % 60;
+  return std::to_string(seconds / 60) + ":" + (s < 10 ? "0" : "") + std::to_string(s);
+}
+
+void translucentBand(BITMAP* target, int left, int top, int right, int bottom, int alpha) {
+  set_trans_blender(0, 0, 0, alpha);
+  drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+  rectfill(target, left, top, right, bottom, makecol(0, 0, 0));
+  solid_mode();
+}
+
+int mapValue(const std::map<int, int>& values, int key) {
+  auto found = values.find(key);
+  return found == values.end() ? 0 : found->second;
+}
+
+}  // namespace
+
+void GameApp::drawOverlay() {
+  if (!screen || !screen->backBuffer) return;
+  BITMAP* target = screen->backBuffer;
+  if (player && isStacked("inGame")) drawHud(target);
+  drawStatusLines(target);
+}
+
+void GameApp::drawHud(BITMAP* target) {
+  int cx = screen->width / 2;
+  hudSprite.setPosition(cx, kHudSpriteY);
+  hudSprite.draw(target);
+  for (int kind = 0; kind < 4; ++kind) {
+    std::string count = std::to_string(treasureCollected[kind]) + "/" + std::to_string(treasureTotals[kind]);
+    drawText(target, count, cx + kTreasureColumnX[kind], kHudCountY, kFontColours, kCentred);
+  }
+  std::string shots = std::to_string(player->bubbles) + "/" + std::to_string(bubbleLimit);
+  drawText(target, shots, cx + kBubbleColumnX, kHudCountY, kFontColours, kCentred);
+  if (requiredCoins != 0) {
+    std::string need = "Coins x " + std::to_string(player->coinsThisLevel) + " Required: " +
+                       std::to_string(requiredCoins);
+    drawText(target, need, cx, kRequiredCoinsY, kFontColours, kCentred);
+  }
+  drawText(target, clockText(static_cast<int>(levelTime)), cx + kBubbleColumnX, kLevelTimeY,
+           kFontColours, kCentred);
+  heartSprite.anchor = 1;
+  for (int i = 0; i < maxHearts; ++i) {
+    heartSprite.frame = i < hearts ? 0.0f : 1.0f;
+    heartSprite.setPosition(cx + (i - maxHearts / 2) * kHeartSpacing, kHeartY);
+    heartSprite.draw(target);
+  }
+  powerupSprite.anchor = 1;
+  int i = 0;
+  for (const auto& [id, secondsLeft] : player->powerups) {
+    int x = kPowerupLeft + kPowerupSpacing * i++;
+    powerupSprite.frame = static_cast<float>(id);
+    powerupSprite.setPosition(x, screen->height - kPowerupIconFromBottom);
+    powerupSprite.draw(target);
+    drawText(target, std::to_string(static_cast<int>(secondsLeft)), x,
+             screen->height - kPowerupValueFromBottom, kFontColours, kCentred);
+  }
+}
+
+void GameApp::drawStatusLines(BITMAP* target) {
+  if (isStacked("cutScene") && screen->width == kStoryFrameWidth) {
+    for (const auto& r : kStoryFrame) rectfill(target, r[0], r[1], r[2], r[3], makecol(0, 0, 0));
+  }
+  if (isStacked("title")) {
+    // Raised to fit a font taller than 20 pixels.
+    int y = screen->height - std::max(kProfileLineRise, textHeight(gameFont()));
+    drawText(target, "Profile " + currentProfile, 0, y, kFontColours, kLeft);
+  }
+  if (isStacked("levelSelect")) drawLevelSelectStatus(target);
+}
+
+void GameApp::drawLevelSelectStatus(BITMAP* target) {
+  int h = screen->height;
+  translucentBand(target, 15, h - 70, screen->width - 50, h - 30, kStatusBandAlpha);
+  std::string line = currentProfile + " Coins " + std::to_string(coins) + " Level " +
+                     std::to_string(selectedLevel + 1) + " - " +
+                     std::to_string(mapValue(ratings, selectedLevel)) + "%";
+  int best = mapValue(bestTimes, selectedLevel);
+  if (best != 0) line += " " + clockText(best);
+  drawText(target, line, 30, h - 60, kFontColours, kLeft);
+}
+
+bool GameApp::confirm(const std::string& text) {
+  BITMAP* target = screen->backBuffer;
+  int h = textHeight(gameFont());
+  int middle = screen->height / 2;
+  translucentBand(target, 0, middle - h * 3 / 4, screen->width, middle + h * 3 / 4, kConfirmBandAlpha);
+  drawText(target, text, screen->width / 2, middle - h / 2, kFontColours, kCentred);
+  screen->flip();
+  // The Esc that may have led here must not answer at once.
+  while (key[KEY_ESC]) rest(kConfirmPollMs);
+  for (;;) {
+    if (sound) sound->update(kConfirmPollMs * 0.001f);
+    if (key[KEY_Y]) return true;
+    if (key[KEY_N] || key[KEY_ESC]) return false;
+    rest(kConfirmPollMs);
+  }
+}
