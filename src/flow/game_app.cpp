@@ -12,7 +12,7 @@
 #include "flow/temporary_in_game_state.h"
 #include "flow/temporary_level_select_state.h"
 #include "flow/temporary_powerup_shop_state.h"
-#include "flow/temporary_title_state.h"
+#include "flow/title_state.h"
 #include "game/actors/player.h"
 #include "sound/sound_manager.h"
 
@@ -75,9 +75,7 @@ void GameApp::init() {
 }
 
 void GameApp::registerStates() {
-  auto title = std::make_unique<TemporaryTitleState>();
-  titleState = title.get();
-  ownedStates.push_back(std::move(title));
+  ownedStates.push_back(std::make_unique<TitleState>());
   ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
   ownedStates.push_back(std::make_unique<TemporaryInGameState>());
   ownedStates.push_back(std::make_unique<TemporaryLevelSelectState>());

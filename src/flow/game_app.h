@@ -13,7 +13,7 @@ class Actor;
 class Menu;
 class ParticleSystem;
 class Player;
-class TemporaryTitleState;
+struct ProfileProgress;
 class TileMap;
 
 // The game: registers its states, gives every action word its meaning,
@@ -32,8 +32,9 @@ class GameApp : public Engine {
   std::vector<std::string> profiles;
 
   int currentLevel = 0;  // 0..49 story levels, 1000..1003 mini-games
-  unsigned char waterEffect = 1;
-  unsigned char highResolution = 0, fullScreen = 0;
+  // One byte each; bools so the option toggles can flip them directly.
+  bool waterEffect = true;
+  bool highResolution = false, fullScreen = false;
   int levelWidth = 0, levelHeight = 0;
   int requiredCoins = 0;
   int treasureTotals[4] = {0, 0, 0, 0};     // treasure kinds 0, 1, 2, 4
@@ -87,7 +88,10 @@ class GameApp : public Engine {
   bool isStacked(const std::string& name) { return findOnStack(name) != nullptr; }
 
   // Profiles.
+  // A sixth profile, a duplicate or a name unfit for a file is refused.
   void createProfile(const std::string& name);
+  void selectProfile(const std::string& name);
+  // Asks first; the last remaining profile is never deleted.
   void deleteProfile(const std::string& name);
   void loadProfile();
   void saveProfile();
@@ -113,9 +117,10 @@ class GameApp : public Engine {
   static const ActionRow kActionTable[];
 
   std::vector<std::unique_ptr<GameState>> ownedStates;
-  TemporaryTitleState* titleState = nullptr;
 
   void registerStates();
+  void applyProgress(const ProfileProgress& progress);
+  void writeDefaultKeyConfig();
   void loadInterfaceArt();
   bool actionGuardsHandled(const std::string& name, bool pressed);
   bool mayOpenOverlay();

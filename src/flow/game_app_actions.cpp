@@ -134,11 +134,7 @@ void GameApp::onEndHelp(const std::string&, bool) {
 }
 
 void GameApp::onSetProfile(const std::string& name, bool) {
-  currentProfile = argumentAt(name, std::string("SETPROFILE:").size());
-  loadProfile();
-  if (player) player->loadKeyConfig(keyConfigPath());
-  saveProfileList();
-  switchState("title");
+  selectProfile(argumentAt(name, std::string("SETPROFILE:").size()));
 }
 
 void GameApp::onDeleteProfile(const std::string& name, bool) {

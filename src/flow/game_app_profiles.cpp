@@ -1,45 +1,109 @@
-// Profiles, held in memory for now: the profile list and the progress files
-// come with saved progress, and until then every run starts from a fresh
-// default profile and nothing is written.
+// The game's profiles: the list in "profiles.cfg", one progress file and
+// one key-binding file per profile (the files themselves: profile_store).
+#include <allegro.h>
+
 #include <algorithm>
+#include <cstdio>
 
 #include "flow/game_app.h"
+#include "flow/profile_store.h"
 #include "game/actors/player.h"
 
 namespace {
 
-const char* const kDefaultProfile = "gulpy";
-const size_t kMaxProfiles = 5;
-const int kNewBubbleLimit = 3;
-const int kNewCoins = 25;
+const char* const kProfileListFile = "profiles.cfg";
+
+void removeIfPresent(const std::string& path) {
+  if (exists(path.c_str())) delete_file(path.c_str());
+}
 
 }  // namespace
 
 void GameApp::loadProfileList() {
-  if (!profiles.empty()) return;
-  profiles.push_back(kDefaultProfile);
-  currentProfile = kDefaultProfile;
+  ProfileList list = readProfileList(kProfileListFile);
+  profiles = list.names;
+  if (!list.current.empty()) currentProfile = list.current;
+  if (profiles.empty()) {
+    profiles.push_back(kDefaultProfileName);
+    currentProfile = kDefaultProfileName;
+    saveProfileList();
+  }
+  // A list of one line, or a current name that cannot be a file name, has
+  // no usable current profile: the first one stands in.
+  if (!isUsableProfileName(currentProfile)) currentProfile = profiles.front();
 }
 
-void GameApp::saveProfileList() {}
+void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
+
+void GameApp::applyProgress(const ProfileProgress& progress) {
+  levelsBeaten = progress.levelsBeaten;
+  bubbleLimit = progress.bubbleLimit;
+  coins = progress.coins;
+  waterEffect = progress.waterEffect != 0;
+  ratings = progress.ratings;
+  bestTimes = progress.bestTimes;
+}
 
 void GameApp::loadProfile() {
-  levelsBeaten = 0;
-  bubbleLimit = kNewBubbleLimit;
-  coins = kNewCoins;
-  waterEffect = 1;
-  ratings.clear();
-  bestTimes.clear();
+  if (!isUsableProfileName(currentProfile)) {
+    applyProgress(ProfileProgress{});
+    return;
+  }
+  std::string path = progressPathFor(currentProfile);
+  if (!exists(path.c_str())) {
+    applyProgress(ProfileProgress{});
+    saveProfile();
+  }
+  // A short or unreadable file keeps the defaults for what it lacks.
+  ProfileProgress progress;
+  readProgressFile(path, progress);
+  applyProgress(progress);
 }
 
-void GameApp::saveProfile() {}
+void GameApp::saveProfile() {
+  if (!isUsableProfileName(currentProfile)) return;
+  ProfileProgress progress;
+  progress.levelsBeaten = levelsBeaten;
+  progress.bubbleLimit = bubbleLimit;
+  progress.coins = coins;
+  progress.waterEffect = waterEffect;
+  progress.highResolution = highResolution;
+  progress.fullScreen = fullScreen;
+  progress.ratings = ratings;
+  progress.bestTimes = bestTimes;
+  writeProgressFile(progressPathFor(currentProfile), progress);
+}
+
+void GameApp::writeDefaultKeyConfig() {
+  if (player) {
+    player->bindDefaultKeys();
+    player->save(keyConfigPath());
+    return;
+  }
+  Player defaults(bubbleLimit);
+  defaults.save(keyConfigPath());
+}
 
 void GameApp::createProfile(const std::string& name) {
-  if (profiles.size() >= kMaxProfiles) return;
+  if (profiles.size() >= static_cast<size_t>(kMaxProfiles)) return;
   if (std::find(profiles.begin(), profiles.end(), name) != profiles.end()) return;
+  if (!isUsableProfileName(name)) return;
   currentProfile = name;
+  removeIfPresent(keyConfigPathFor(name));
+  removeIfPresent(progressPathFor(name));
+  writeDefaultKeyConfig();
   loadProfile();
   profiles.push_back(name);
+  saveProfileList();
+}
+
+void GameApp::selectProfile(const std::string& name) {
+  if (!isUsableProfileName(name)) return;
+  currentProfile = name;
+  loadProfile();
+  if (player) player->loadKeyConfig(keyConfigPath());
+  saveProfileList();
+  switchState("title");
 }
 
 void GameApp::deleteProfile(const std::string& name) {
@@ -51,8 +115,13 @@ void GameApp::deleteProfile(const std::string& name) {
   auto last = std::find(profiles.rbegin(), profiles.rend(), name);
   if (last == profiles.rend()) return;
   profiles.erase(std::next(last).base());
+  if (isUsableProfileName(name)) {
+    removeIfPresent(progressPathFor(name));
+    removeIfPresent(keyConfigPathFor(name));
+  }
   if (currentProfile == name) currentProfile = profiles.front();
   if (player) player->loadKeyConfig(keyConfigPath());
   loadProfile();
+  saveProfileList();
   queueAction("JUMPSTATE:title");
 }
