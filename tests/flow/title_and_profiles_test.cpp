@@ -1,0 +1,189 @@
+// Profiles kept on disk and the title with its menus, driven through the
+// real game application in a window.
+#include <allegro.h>
+
+#include <algorithm>
+
+#include "app_fixture.h"
+#include "flow/profile_store.h"
+#include "game/actors/player.h"
+#include "menu/menu.h"
+#include "menu/menu_entry.h"
+
+namespace {
+
+class WindowTitle : public AppFixture {
+ protected:
+  bool titleShows(const std::string& page) {
+    return app.titleMenu && app.titleMenu->shown == app.titleMenu->pages[page];
+  }
+
+  // Highlights the line with this label on the shown page and taps Enter.
+  void choose(const std::string& label) {
+    Menu& menu = *app.titleMenu;
+    auto line = std::find_if(menu.shown.begin(), menu.shown.end(),
+                             [&](MenuEntry* e) { return e->text.rfind(label, 0) == 0; });
+    ASSERT_NE(line, menu.shown.end()) << label;
+    menu.selectEntry(*line);
+    tap(KEY_ENTER);
+    frame();  // a page link lands on the next update
+  }
+
+  // Answers the next confirmation before it is asked.
+  void answer(int scancode, const std::function<void()>& ask) {
+    key[scancode] = 1;
+    ask();
+    key[scancode] = 0;
+  }
+
+  static bool allZero(const std::map<int, int>& table) {
+    return std::all_of(table.begin(), table.end(), [](const auto& e) { return e.second == 0; });
+  }
+};
+
+}  // namespace
+
+TEST_F(WindowTitle, FirstRunCreatesTheDefaultProfileOnDisk) {
+  EXPECT_EQ(app.profiles, std::vector<std::string>{"gulpy"});
+  EXPECT_EQ(testsupport::readFile("profiles.cfg"), "gulpy\ngulpy\n");
+  ProfileProgress stored;
+  ASSERT_TRUE(readProgressFile("profiles/gulpy.dat", stored));
+  EXPECT_EQ(stored.coins, 25);
+}
+
+TEST_F(WindowTitle, NewProfileHasTheDefaultsWhateverWasCurrent) {
+  app.coins = 999;
+  app.levelsBeaten = 30;
+  app.bubbleLimit = 6;
+  app.ratings[4] = 100;
+  app.saveProfile();
+  app.newProfileName = "Bob";
+  app.onAction("createNewProfile", true);
+  EXPECT_EQ(app.currentProfile, "Bob");
+  EXPECT_EQ(app.coins, 25);
+  EXPECT_EQ(app.bubbleLimit, 3);
+  EXPECT_EQ(app.levelsBeaten, 0);
+  EXPECT_TRUE(allZero(app.ratings));
+  EXPECT_TRUE(allZero(app.bestTimes));
+  EXPECT_EQ(testsupport::readFile("profiles.cfg"), "gulpy\nBob\nBob\n");
+  EXPECT_EQ(testsupport::readFile("profiles/Bob.cfg"), "down 1 85 \nfire 1 75 \nleft 1 82 \nright 1 83 \nup 1 84 \n");
+  frame();
+  EXPECT_EQ(top(), "title");
+
+  app.onAction("SETPROFILE:gulpy", true);  // the old progress is still there
+  EXPECT_EQ(app.coins, 999);
+  EXPECT_EQ(app.ratings[4], 100);
+}
+
+TEST_F(WindowTitle, SixthProfileDuplicateAndUnusableNamesAreRefused) {
+  for (const char* name : {"b", "c", "d", "e"}) app.createProfile(name);
+  ASSERT_EQ(app.profiles.size(), 5u);
+  app.createProfile("f");
+  app.createProfile("../evil");
+  EXPECT_EQ(app.profiles.size(), 5u);
+  EXPECT_FALSE(exists("profiles/f.dat"));
+  app.profiles.pop_back();
+  app.createProfile("b");
+  EXPECT_EQ(std::count(app.profiles.begin(), app.profiles.end(), "b"), 1);
+  EXPECT_FALSE(exists("evil.dat"));
+}
+
+TEST_F(WindowTitle, DeletingTheCurrentLastProfileMakesTheFirstCurrent) {
+  app.profiles = {"a", "b"};
+  app.createProfile("c");
+  ASSERT_EQ(app.currentProfile, "c");
+  answer(KEY_Y, [&] { app.onAction("DELPROFILE:c", true); });
+  EXPECT_EQ(app.profiles, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(app.currentProfile, "a");
+  EXPECT_FALSE(exists("profiles/c.dat"));
+  EXPECT_FALSE(exists("profiles/c.cfg"));
+  EXPECT_EQ(testsupport::readFile("profiles.cfg"), "a\nb\na\n");
+  frame();
+  EXPECT_EQ(top(), "title");
+}
+
+TEST_F(WindowTitle, DeletionAskedNoOrOfTheLastProfileDeletesNothing) {
+  app.createProfile("b");
+  answer(KEY_N, [&] { app.deleteProfile("b"); });
+  EXPECT_EQ(app.profiles.size(), 2u);
+  EXPECT_TRUE(exists("profiles/b.dat"));
+
+  app.profiles = {"gulpy"};
+  answer(KEY_Y, [&] { app.deleteProfile("gulpy"); });  // "Cannot Delete Profile [ESC]"
+  EXPECT_EQ(app.profiles, std::vector<std::string>{"gulpy"});
+  EXPECT_TRUE(exists("profiles/gulpy.dat"));
+}
+
+TEST_F(WindowTitle, ProgressSurvivesAReloadButMiniGameRatingsDoNot) {
+  app.levelsBeaten = 12;
+  app.ratings[11] = 76;
+  app.ratings[1000] = 100;
+  app.bestTimes[11] = 95;
+  app.saveProfile();
+  app.levelsBeaten = 0;
+  app.loadProfile();  // what a restart reads
+  EXPECT_EQ(app.levelsBeaten, 12);
+  EXPECT_EQ(app.ratings[11], 76);
+  EXPECT_EQ(app.bestTimes[11], 95);
+  EXPECT_EQ(app.ratings.count(1000), 0u);
+}
+
+TEST_F(WindowTitle, LockedMiniGameShowsBadMiniGameAndItsLinesLeadBack) {
+  app.levelsBeaten = 9;
+  reachTitle();
+  choose("MiniGames");
+  ASSERT_TRUE(titleShows("MiniGames"));
+  choose("Shell Game");
+  EXPECT_EQ(top(), "title");
+  EXPECT_TRUE(titleShows("BadMiniGame"));
+  choose("Beat More Levels");
+  EXPECT_TRUE(titleShows("MiniGames"));
+}
+
+TEST_F(WindowTitle, NameEntryStartsAsNewProfileOnEveryEntry) {
+  reachTitle();
+  EXPECT_EQ(app.newProfileName, "NewProfile");
+  app.newProfileName = "Half typed";
+  app.switchState("title");
+  EXPECT_EQ(app.newProfileName, "NewProfile");
+}
+
+TEST_F(WindowTitle, ProfilePagesListEveryProfileWithItsActions) {
+  app.createProfile("Ann");
+  reachTitle();
+  std::vector<std::string> actions;
+  for (MenuEntry* line : app.titleMenu->pages["NewProfile"]) actions.push_back(line->action);
+  EXPECT_EQ(actions, (std::vector<std::string>{"SETPROFILE:gulpy", "SETPROFILE:Ann", "LINKTO:CreateNew",
+                                               "LINKTO:DeleteProfile", "LINKTO:Main"}));
+  EXPECT_EQ(app.titleMenu->pages["DeleteProfile"][1]->action, "DELPROFILE:Ann");
+}
+
+TEST_F(WindowTitle, SwitchingTheResolutionRebuildsTheTitleAtTheNewSize) {
+  app.settings["resx"] = 800;  // as after a run that saved its settings
+  reachTitle();
+  frame();
+  ASSERT_TRUE(app.highResolution);
+  choose("Options");
+  ASSERT_TRUE(titleShows("Options"));
+  choose("Resolution");
+  frame();
+  EXPECT_EQ(app.screen->width, 640);
+  EXPECT_EQ(app.screen->height, 480);
+  EXPECT_FLOAT_EQ(app.settings["resx"], 640.0f);
+  ASSERT_EQ(top(), "title");
+  ASSERT_NE(app.titleMenu, nullptr);
+  EXPECT_FLOAT_EQ(app.titleMenu->x, 320.0f);  // built again, centred on the new width
+  EXPECT_TRUE(titleShows("Main"));
+  EXPECT_FALSE(app.highResolution);
+}
+
+TEST_F(WindowTitle, KeyConfigBackSavesTheTitlePlayersBindings) {
+  reachTitle();
+  ASSERT_NE(app.player, nullptr);
+  app.player->bindings["fire"] = {KEY_F};
+  app.onAction("saveKeyConfig", true);
+  EXPECT_NE(testsupport::readFile("profiles/gulpy.cfg").find("fire 1 6 "), std::string::npos);
+  EXPECT_TRUE(titleShows("Options"));
+  app.onAction("resetKeyConfig", true);
+  EXPECT_NE(testsupport::readFile("profiles/gulpy.cfg").find("fire 1 75 "), std::string::npos);
+}
