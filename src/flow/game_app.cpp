@@ -8,9 +8,9 @@
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "flow/cut_scene_state.h"
+#include "flow/level_select_state.h"
 #include "flow/logo_state.h"
 #include "flow/temporary_in_game_state.h"
-#include "flow/temporary_level_select_state.h"
 #include "flow/temporary_powerup_shop_state.h"
 #include "flow/title_state.h"
 #include "game/actors/player.h"
@@ -78,7 +78,7 @@ void GameApp::registerStates() {
   ownedStates.push_back(std::make_unique<TitleState>());
   ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
   ownedStates.push_back(std::make_unique<TemporaryInGameState>());
-  ownedStates.push_back(std::make_unique<TemporaryLevelSelectState>());
+  ownedStates.push_back(std::make_unique<LevelSelectState>());
   ownedStates.push_back(std::make_unique<LogoState>());
   ownedStates.push_back(std::make_unique<CutSceneState>());
   for (auto& state : ownedStates) addState(state.get());

@@ -4,21 +4,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "flow/map_node.h"
 #include "support/test_support.h"
 
 namespace {
-
-// Marker centres of the level select map, in level order (map coordinates).
-const struct {
-  int x, y;
-} kMarkerCentres[50] = {
-    {72, 173},  {98, 187},  {110, 215}, {99, 246},  {100, 277}, {87, 307},  {82, 333},  {95, 360},
-    {122, 370}, {152, 365}, {185, 352}, {218, 345}, {252, 352}, {281, 367}, {313, 362}, {340, 344},
-    {358, 317}, {381, 296}, {405, 280}, {435, 269}, {465, 252}, {489, 234}, {510, 210}, {529, 182},
-    {553, 160}, {585, 143}, {622, 138}, {660, 140}, {696, 150}, {722, 177}, {742, 211}, {729, 240},
-    {705, 263}, {679, 283}, {650, 305}, {614, 315}, {577, 324}, {542, 330}, {510, 339}, {480, 363},
-    {494, 398}, {515, 419}, {542, 440}, {570, 460}, {602, 475}, {640, 476}, {674, 462}, {704, 438},
-    {725, 411}, {756, 390}};
 
 // The chart marks every level with a pale stop; dither moves each channel by
 // a step at most, so "pale" is judged loosely.
@@ -36,8 +25,9 @@ TEST(MapArt, EveryMarkerCentreSitsOnAStopOfTheChart) {
   BITMAP* map = static_cast<BITMAP*>(dat[0].dat);
   ASSERT_EQ(map->w, 800);
   ASSERT_EQ(map->h, 600);
-  for (int i = 0; i < 50; ++i) {
-    const int x = kMarkerCentres[i].x, y = kMarkerCentres[i].y;
+  // The markers' own table, so the chart and the game cannot drift apart.
+  for (int i = 0; i < kMapNodeCount; ++i) {
+    const int x = kMapNodePositions[i].x, y = kMapNodePositions[i].y;
     // The stop's centre and its four neighbours two pixels out.
     EXPECT_TRUE(isStopColour(map, x, y) && isStopColour(map, x - 2, y) && isStopColour(map, x + 2, y) &&
                 isStopColour(map, x, y - 2) && isStopColour(map, x, y + 2))
