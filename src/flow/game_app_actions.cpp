@@ -161,6 +161,7 @@ void GameApp::onCredits(const std::string&, bool) { switchState("credits"); }
 void GameApp::onExitOptionsMenu(const std::string&, bool) {
   saveSettings();
   sound->saveVolumes();
+  saveProfile();  // the water effect is a profile value: keep it too
   showTitleMenuPage("Main");
 }
 

@@ -1,6 +1,7 @@
 // The game's profiles: the list in "profiles.cfg", one progress file and
 // one key-binding file per profile (the files themselves: profile_store).
 #include <allegro.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +13,7 @@
 namespace {
 
 const char* const kProfileListFile = "profiles.cfg";
+const char* const kProfileFolder = "profiles";
 
 void removeIfPresent(const std::string& path) {
   if (exists(path.c_str())) delete_file(path.c_str());
@@ -20,6 +22,7 @@ void removeIfPresent(const std::string& path) {
 }  // namespace
 
 void GameApp::loadProfileList() {
+  mkdir(kProfileFolder, 0755);  // a missing folder would lose every save
   ProfileList list = readProfileList(kProfileListFile);
   profiles = list.names;
   if (!list.current.empty()) currentProfile = list.current;

@@ -187,3 +187,29 @@ TEST_F(WindowTitle, KeyConfigBackSavesTheTitlePlayersBindings) {
   app.onAction("resetKeyConfig", true);
   EXPECT_NE(testsupport::readFile("profiles/gulpy.cfg").find("fire 1 75 "), std::string::npos);
 }
+
+TEST_F(WindowTitle, GarbageProfileFilesGiveUsableProfilesAndAMissingFolderIsMadeAgain) {
+  testsupport::writeFile("profiles.cfg", std::string("\x01\x02/..\n\n", 7) + "../up\n");
+  testsupport::writeFile("profiles/gulpy.dat", std::string(3000, '\x7f'));
+  app.loadProfileList();
+  EXPECT_EQ(app.profiles, std::vector<std::string>{"gulpy"});
+  EXPECT_EQ(app.currentProfile, "gulpy");
+  app.loadProfile();
+  EXPECT_EQ(app.coins, 25);
+
+  ASSERT_EQ(std::system("rm -rf profiles"), 0);
+  app.loadProfileList();
+  app.createProfile("Fresh");
+  EXPECT_TRUE(exists("profiles/Fresh.cfg"));
+  EXPECT_TRUE(exists("profiles/Fresh.dat"));
+}
+
+TEST_F(WindowTitle, LeavingTheOptionsKeepsTheWaterEffectInTheProfile) {
+  reachTitle();
+  app.waterEffect = false;
+  app.onAction("exitOptionsMenu", true);
+  ProfileProgress stored;
+  ASSERT_TRUE(readProgressFile("profiles/gulpy.dat", stored));
+  EXPECT_EQ(stored.waterEffect, 0);
+  EXPECT_TRUE(exists("settings.cfg"));
+}
