@@ -27,19 +27,19 @@ std::vector<uint32_t> loadedTypes(const DATAFILE* dat) {
 }
 
 // Nested files must match their own object lists, all the way down.
-void expectLayout(const DATAFILE* dat, const std::vector<ObjectSpec>& specs, bool root,
+void expectLayout(const DATAFILE* dat, const std::vector<ManifestObject>& entries, bool root,
                   const std::string& where) {
-  ASSERT_EQ(loadedTypes(dat), entryTypes(specs, root)) << where;
+  ASSERT_EQ(loadedTypes(dat), entryTypes(entries, root)) << where;
   int index = 0;
-  for (const ObjectSpec& spec : specs) {
-    if (spec.kind == ObjectSpec::File)
-      expectLayout(static_cast<DATAFILE*>(dat[index].dat), spec.children, false, where + "/" + spec.name);
-    if (spec.kind == ObjectSpec::Bitmap) {
+  for (const ManifestObject& entry : entries) {
+    if (entry.kind == ManifestObject::File)
+      expectLayout(static_cast<DATAFILE*>(dat[index].dat), entry.children, false, where + "/" + entry.name);
+    if (entry.kind == ManifestObject::Bitmap) {
       const BITMAP* first = static_cast<BITMAP*>(dat[index].dat);
-      EXPECT_EQ(first->w, spec.width) << where << " " << spec.name;
-      EXPECT_EQ(first->h, spec.height) << where << " " << spec.name;
+      EXPECT_EQ(first->w, entry.width) << where << " " << entry.name;
+      EXPECT_EQ(first->h, entry.height) << where << " " << entry.name;
     }
-    index += spec.kind == ObjectSpec::Font ? 2 : spec.kind == ObjectSpec::File ? 1 : spec.count;
+    index += entry.kind == ManifestObject::Font ? 2 : entry.kind == ManifestObject::File ? 1 : entry.count;
   }
 }
 
@@ -66,13 +66,13 @@ TEST(BakedDatafiles, EveryBakedFileLoadsWithTheEntriesTheManifestLists) {
   testsupport::initAllegroNoDisplay(16);
   const Manifest manifest = gameManifest();
   int baked = 0;
-  for (const DatafileSpec& spec : manifest.datafiles) {
-    if (spec.pending) continue;
-    DATAFILE* dat = load_datafile((testsupport::gameDir() + "/dat/" + spec.name).c_str());
-    ASSERT_NE(dat, nullptr) << spec.name;
-    expectLayout(dat, spec.objects, true, spec.name);
+  for (const ManifestDatafile& datafile : manifest.datafiles) {
+    if (datafile.pending) continue;
+    DATAFILE* dat = load_datafile((testsupport::gameDir() + "/dat/" + datafile.name).c_str());
+    ASSERT_NE(dat, nullptr) << datafile.name;
+    expectLayout(dat, datafile.objects, true, datafile.name);
     const int last = int(loadedTypes(dat).size()) - 1;
-    EXPECT_STREQ(get_datafile_property(&dat[last], DAT_ID('N', 'A', 'M', 'E')), "info") << spec.name;
+    EXPECT_STREQ(get_datafile_property(&dat[last], DAT_ID('N', 'A', 'M', 'E')), "info") << datafile.name;
     unload_datafile(dat);
     ++baked;
   }
@@ -89,9 +89,9 @@ TEST(BakedDatafiles, TheIndexesTheGameUsesAreHandedOut) {
                {"title.dat", 1}, {"logo.dat", 0},     {"menubg.dat", 0}, {"bg0.dat", 0}};
   const Manifest manifest = gameManifest();
   for (const auto& use : kUses) {
-    const DatafileSpec* spec = manifest.find(use.name);
-    ASSERT_NE(spec, nullptr) << use.name;
-    const int entries = int(entryTypes(spec->objects, true).size());
+    const ManifestDatafile* datafile = manifest.find(use.name);
+    ASSERT_NE(datafile, nullptr) << use.name;
+    const int entries = int(entryTypes(datafile->objects, true).size());
     EXPECT_LT(use.highestIndex, entries - 1) << use.name;
   }
 }

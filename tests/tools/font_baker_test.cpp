@@ -12,16 +12,16 @@ using namespace bake;
 
 namespace {
 
-const ObjectSpec& gameFontSpec() {
+const ManifestObject& gameFontObject() {
   static Manifest manifest;
-  static const ObjectSpec* spec = nullptr;
-  if (!spec) {
+  static const ManifestObject* entry = nullptr;
+  if (!entry) {
     std::string error;
     parseManifest(testsupport::readFile(testsupport::sourceDir() + "/assets/gfx/datafiles.txt"),
                   manifest, error);
-    spec = &manifest.find("font.dat")->objects.at(0);
+    entry = &manifest.find("font.dat")->objects.at(0);
   }
-  return *spec;
+  return *entry;
 }
 
 const Bitmap8& glyph(const BakedFont& font, int code) {
@@ -37,14 +37,14 @@ std::set<int> indicesIn(const Bitmap8& g) { return std::set<int>(g.pixels.begin(
 }  // namespace
 
 TEST(FontBaker, GlyphsShareOneReadableHeightAndCoverTheRanges) {
-  const ObjectSpec& spec = gameFontSpec();
+  const ManifestObject& entry = gameFontObject();
   BakedFont font;
   std::string error;
-  ASSERT_TRUE(bakeFont(spec.source, spec.pixelSize, spec.ranges, font, error)) << error;
-  ASSERT_EQ(font.ranges.size(), spec.ranges.size());
-  for (size_t r = 0; r < spec.ranges.size(); ++r) {
-    EXPECT_EQ(font.ranges[r].first, spec.ranges[r].first);
-    EXPECT_EQ(int(font.ranges[r].glyphs.size()), spec.ranges[r].last - spec.ranges[r].first + 1);
+  ASSERT_TRUE(bakeFont(entry.source, entry.pixelSize, entry.ranges, font, error)) << error;
+  ASSERT_EQ(font.ranges.size(), entry.ranges.size());
+  for (size_t r = 0; r < entry.ranges.size(); ++r) {
+    EXPECT_EQ(font.ranges[r].first, entry.ranges[r].first);
+    EXPECT_EQ(int(font.ranges[r].glyphs.size()), entry.ranges[r].last - entry.ranges[r].first + 1);
     for (const Bitmap8& g : font.ranges[r].glyphs) {
       EXPECT_EQ(g.height, font.lineHeight);
       EXPECT_GT(g.width, 0);
@@ -57,10 +57,10 @@ TEST(FontBaker, GlyphsShareOneReadableHeightAndCoverTheRanges) {
 }
 
 TEST(FontBaker, LettersHaveADarkRimAroundAGradientFill) {
-  const ObjectSpec& spec = gameFontSpec();
+  const ManifestObject& entry = gameFontObject();
   BakedFont font;
   std::string error;
-  ASSERT_TRUE(bakeFont(spec.source, spec.pixelSize, spec.ranges, font, error)) << error;
+  ASSERT_TRUE(bakeFont(entry.source, entry.pixelSize, entry.ranges, font, error)) << error;
   const Bitmap8& h = glyph(font, 'H');
   // The left column of the stem is rim: only transparent or outline there.
   int firstInk = h.width;
@@ -90,11 +90,11 @@ TEST(FontBaker, BakedGameFontDrawsInItsOwnColoursAtSixteenBits) {
   ASSERT_NE(dat, nullptr);
   FONT* font = static_cast<FONT*>(dat[0].dat);
   ASSERT_TRUE(is_color_font(font));
-  const ObjectSpec& spec = gameFontSpec();
-  ASSERT_EQ(get_font_ranges(font), int(spec.ranges.size()));
+  const ManifestObject& entry = gameFontObject();
+  ASSERT_EQ(get_font_ranges(font), int(entry.ranges.size()));
   for (int r = 0; r < get_font_ranges(font); ++r) {
-    EXPECT_EQ(get_font_range_begin(font, r), spec.ranges[r].first);
-    EXPECT_EQ(get_font_range_end(font, r), spec.ranges[r].last);
+    EXPECT_EQ(get_font_range_begin(font, r), entry.ranges[r].first);
+    EXPECT_EQ(get_font_range_end(font, r), entry.ranges[r].last);
   }
   set_palette(static_cast<RGB*>(dat[1].dat));
   BITMAP* target = create_bitmap_ex(16, 200, 40);

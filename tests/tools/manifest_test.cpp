@@ -37,11 +37,11 @@ TEST(Manifest, ObjectsExpandToTheEntriesTheGameIndexes) {
   Manifest manifest;
   std::string error;
   ASSERT_TRUE(parseManifest(text, manifest, error)) << error;
-  const DatafileSpec* a = manifest.find("a.dat");
+  const ManifestDatafile* a = manifest.find("a.dat");
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(entryTypes(a->objects, true),
             (std::vector<uint32_t>{kTypeRle, kTypeRle, kTypeRle, kTypeFont, kTypePalette, kTypeFile, kTypeData}));
-  const ObjectSpec& sub = a->objects.at(2);
+  const ManifestObject& sub = a->objects.at(2);
   EXPECT_EQ(entryTypes(sub.children, false), (std::vector<uint32_t>{kTypeBitmap, kTypeBitmap}));
   EXPECT_TRUE(sub.children.at(0).dither);
   EXPECT_EQ(a->objects[0].params.size(), 1u);

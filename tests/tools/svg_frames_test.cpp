@@ -25,47 +25,47 @@ int firstOpaqueColumn(const RgbaImage& img) {
   return -1;
 }
 
-ObjectSpec barSpec() {
-  ObjectSpec spec;
-  spec.name = "BAR";
-  spec.source = "bar.svg";
-  spec.count = 4;
-  spec.width = 20;
-  spec.height = 10;
-  spec.params = {{"w", "2 + i * 4"}};
-  return spec;
+ManifestObject barObject() {
+  ManifestObject entry;
+  entry.name = "BAR";
+  entry.source = "bar.svg";
+  entry.count = 4;
+  entry.width = 20;
+  entry.height = 10;
+  entry.params = {{"w", "2 + i * 4"}};
+  return entry;
 }
 
 }  // namespace
 
 TEST(SvgFrames, ParametersChangeTheDrawingFrameByFrame) {
-  const ObjectSpec spec = barSpec();
-  for (int frame = 0; frame < spec.count; ++frame) {
+  const ManifestObject entry = barObject();
+  for (int frame = 0; frame < entry.count; ++frame) {
     RgbaImage img;
     std::string error;
-    ASSERT_TRUE(renderFrame(spec, kBar, frame, img, error)) << error;
+    ASSERT_TRUE(renderFrame(entry, kBar, frame, img, error)) << error;
     EXPECT_EQ(opaqueCount(img), (2 + frame * 4) * 10) << frame;
   }
 }
 
 TEST(SvgFrames, TransformParamsMoveTheDrawingAboutTheCanvasCentre) {
-  ObjectSpec spec = barSpec();
-  spec.params = {{"w", "4"}, {"dx", "3"}};
+  ManifestObject entry = barObject();
+  entry.params = {{"w", "4"}, {"dx", "3"}};
   RgbaImage img;
   std::string error;
-  ASSERT_TRUE(renderFrame(spec, kBar, 0, img, error)) << error;
+  ASSERT_TRUE(renderFrame(entry, kBar, 0, img, error)) << error;
   EXPECT_EQ(firstOpaqueColumn(img), 3);
-  spec.params = {{"w", "4"}, {"angle", "180"}};  // the bar flips to the right edge
-  ASSERT_TRUE(renderFrame(spec, kBar, 0, img, error)) << error;
+  entry.params = {{"w", "4"}, {"angle", "180"}};  // the bar flips to the right edge
+  ASSERT_TRUE(renderFrame(entry, kBar, 0, img, error)) << error;
   EXPECT_EQ(firstOpaqueColumn(img), 16);
 }
 
 TEST(SvgFrames, MissingParametersAndBrokenDrawingsAreReported) {
-  ObjectSpec spec = barSpec();
-  spec.params.clear();
+  ManifestObject entry = barObject();
+  entry.params.clear();
   RgbaImage img;
   std::string error;
-  EXPECT_FALSE(renderFrame(spec, kBar, 0, img, error));
+  EXPECT_FALSE(renderFrame(entry, kBar, 0, img, error));
   EXPECT_NE(error.find("no parameter 'w'"), std::string::npos) << error;
   error.clear();
   EXPECT_EQ(renderSvg("<svg><rect", 4, 4, FrameTransform(), error).width, 0);

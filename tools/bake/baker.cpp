@@ -39,20 +39,20 @@ bool setTransform(FrameTransform& t, const std::string& name, double value) {
   return true;
 }
 
-bool buildPicture(const ObjectSpec& spec, const std::string& assetDir,
+bool buildPicture(const ManifestObject& entry, const std::string& assetDir,
                   std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
                   std::string& error) {
   std::string svg;
-  if (!readText(assetDir + "/" + spec.source, svg)) {
-    error = "cannot read " + spec.source;
+  if (!readText(assetDir + "/" + entry.source, svg)) {
+    error = "cannot read " + entry.source;
     return false;
   }
-  for (int frame = 0; frame < spec.count; ++frame) {
+  for (int frame = 0; frame < entry.count; ++frame) {
     RgbaImage image;
-    if (!renderFrame(spec, svg, frame, image, error)) return false;
-    const Bitmap16 bitmap = toMaskedBitmap16(image, spec.dither);
-    const bool rle = spec.kind == ObjectSpec::Rle;
-    DatObject object = makeNamed(rle ? kTypeRle : kTypeBitmap, frameName(spec, frame));
+    if (!renderFrame(entry, svg, frame, image, error)) return false;
+    const Bitmap16 bitmap = toMaskedBitmap16(image, entry.dither);
+    const bool rle = entry.kind == ManifestObject::Rle;
+    DatObject object = makeNamed(rle ? kTypeRle : kTypeBitmap, frameName(entry, frame));
     object.data = rle ? encodeRleSprite16(bitmap) : encodeBitmap16(bitmap);
     objects.push_back(object);
     if (previews) previews->push_back(previewOfBitmap(bitmap));
@@ -60,13 +60,13 @@ bool buildPicture(const ObjectSpec& spec, const std::string& assetDir,
   return true;
 }
 
-bool buildFont(const ObjectSpec& spec, std::vector<DatObject>& objects,
+bool buildFont(const ManifestObject& entry, std::vector<DatObject>& objects,
                std::vector<RgbaImage>* previews, std::string& error) {
   BakedFont font;
-  if (!bakeFont(spec.source, spec.pixelSize, spec.ranges, font, error)) return false;
-  DatObject glyphs = makeNamed(kTypeFont, spec.name);
+  if (!bakeFont(entry.source, entry.pixelSize, entry.ranges, font, error)) return false;
+  DatObject glyphs = makeNamed(kTypeFont, entry.name);
   glyphs.data = encodeColourFont(font.ranges);
-  DatObject palette = makeNamed(kTypePalette, spec.name + "_PAL");
+  DatObject palette = makeNamed(kTypePalette, entry.name + "_PAL");
   palette.data = encodePalette(font.palette);
   objects.push_back(glyphs);
   objects.push_back(palette);
@@ -92,26 +92,26 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
   return !ec;
 }
 
-DatObject infoEntry(const DatafileSpec& spec, size_t entries) {
-  // The game never hands out a datafile's last entry by index; this one
+DatObject infoEntry(const ManifestDatafile& datafile, size_t entries) {
+  // The game never hands out a datafile's last datafile by index; this one
   // only says what the file is.
   DatObject info = makeNamed(kTypeData, kInfoName);
-  const std::string text = "Tidewell Quest " + spec.name + ": " + std::to_string(entries) + " objects\n";
+  const std::string text = "Tidewell Quest " + datafile.name + ": " + std::to_string(entries) + " objects\n";
   info.data.assign(text.begin(), text.end());
   return info;
 }
 
 }  // namespace
 
-bool renderFrame(const ObjectSpec& spec, const std::string& svgText, int frame, RgbaImage& image,
+bool renderFrame(const ManifestObject& entry, const std::string& svgText, int frame, RgbaImage& image,
                  std::string& error) {
-  std::map<std::string, double> vars = {{"i", frame}, {"n", spec.count}};
+  std::map<std::string, double> vars = {{"i", frame}, {"n", entry.count}};
   std::map<std::string, double> substitutions;
   FrameTransform transform;
-  for (const auto& param : spec.params) {
+  for (const auto& param : entry.params) {
     double value = 0;
     if (!evaluateExpression(param.second, vars, value, error)) {
-      error = "line " + std::to_string(spec.line) + ": " + error;
+      error = "line " + std::to_string(entry.line) + ": " + error;
       return false;
     }
     vars[param.first] = value;
@@ -119,48 +119,48 @@ bool renderFrame(const ObjectSpec& spec, const std::string& svgText, int frame, 
   }
   const std::string svg = substituteParameters(svgText, substitutions, error);
   if (!error.empty()) {
-    error = spec.source + ": " + error;
+    error = entry.source + ": " + error;
     return false;
   }
-  image = renderSvg(svg, spec.width, spec.height, transform, error);
-  if (image.width == 0) error = spec.source + ": " + error;
+  image = renderSvg(svg, entry.width, entry.height, transform, error);
+  if (image.width == 0) error = entry.source + ": " + error;
   return image.width != 0;
 }
 
-bool buildObjects(const std::vector<ObjectSpec>& specs, const std::string& assetDir,
+bool buildObjects(const std::vector<ManifestObject>& entries, const std::string& assetDir,
                   std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
                   std::string& error) {
-  for (const ObjectSpec& spec : specs) {
+  for (const ManifestObject& entry : entries) {
     bool ok = true;
-    if (spec.kind == ObjectSpec::Font) {
-      ok = buildFont(spec, objects, previews, error);
-    } else if (spec.kind == ObjectSpec::File) {
-      DatObject nested = makeNamed(kTypeFile, spec.name);
-      ok = buildObjects(spec.children, assetDir, nested.children, previews, error);
+    if (entry.kind == ManifestObject::Font) {
+      ok = buildFont(entry, objects, previews, error);
+    } else if (entry.kind == ManifestObject::File) {
+      DatObject nested = makeNamed(kTypeFile, entry.name);
+      ok = buildObjects(entry.children, assetDir, nested.children, previews, error);
       objects.push_back(nested);
     } else {
-      ok = buildPicture(spec, assetDir, objects, previews, error);
+      ok = buildPicture(entry, assetDir, objects, previews, error);
     }
     if (!ok) return false;
   }
   return true;
 }
 
-bool bakeDatafile(const DatafileSpec& spec, const BakeOptions& options, std::string& error) {
-  if (spec.pending) return true;
+bool bakeDatafile(const ManifestDatafile& datafile, const BakeOptions& options, std::string& error) {
+  if (datafile.pending) return true;
   std::vector<DatObject> objects;
   std::vector<RgbaImage> previews;
   std::vector<RgbaImage>* wanted = options.previewDir.empty() ? nullptr : &previews;
-  if (!buildObjects(spec.objects, options.assetDir, objects, wanted, error)) {
-    error = spec.name + ": " + error;
+  if (!buildObjects(datafile.objects, options.assetDir, objects, wanted, error)) {
+    error = datafile.name + ": " + error;
     return false;
   }
-  objects.push_back(infoEntry(spec, objects.size()));
-  if (!writeFileAtomically(options.outputDir + "/" + spec.name,
+  objects.push_back(infoEntry(datafile, objects.size()));
+  if (!writeFileAtomically(options.outputDir + "/" + datafile.name,
                            makePackfile(serialiseDatafile(objects)), error))
     return false;
   if (wanted) {
-    std::string sheet = spec.name;
+    std::string sheet = datafile.name;
     for (char& c : sheet)
       if (c == '/') c = '_';
     writeContactSheet(previews, options.previewDir + "/" + sheet + ".png");

@@ -17,17 +17,17 @@ struct BakeOptions {
 // Renders frame `frame` of a picture object: evaluates its params with
 // i = frame and n = count; angle, scale, sx, sy, dx, dy place the drawing,
 // every other param replaces ${name} in the SVG text.
-bool renderFrame(const ObjectSpec& spec, const std::string& svgText, int frame, RgbaImage& image,
+bool renderFrame(const ManifestObject& entry, const std::string& svgText, int frame, RgbaImage& image,
                  std::string& error);
 
 // Builds the entries of an object list (recursing into nested files).
 // Preview pictures of every frame are appended to `previews` when given.
-bool buildObjects(const std::vector<ObjectSpec>& specs, const std::string& assetDir,
+bool buildObjects(const std::vector<ManifestObject>& entries, const std::string& assetDir,
                   std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
                   std::string& error);
 
 // Bakes one datafile of the manifest into its compressed file, with the
 // trailing info entry. Pending datafiles are skipped (returns true).
-bool bakeDatafile(const DatafileSpec& spec, const BakeOptions& options, std::string& error);
+bool bakeDatafile(const ManifestDatafile& datafile, const BakeOptions& options, std::string& error);
 
 }  // namespace bake

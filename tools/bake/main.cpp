@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
   if ((argc - 4) % 2 != 0) return usage();
   bake::Manifest manifest;
   if (!readManifest(argv[1], manifest)) return 1;
-  for (const bake::DatafileSpec& spec : manifest.datafiles) {
+  for (const bake::ManifestDatafile& datafile : manifest.datafiles) {
     std::string error;
-    if (!bake::bakeDatafile(spec, options, error)) {
+    if (!bake::bakeDatafile(datafile, options, error)) {
       std::fprintf(stderr, "tidewell-bake: %s\n", error.c_str());
       return 1;
     }

@@ -33,37 +33,37 @@ bool parseRange(const std::string& text, GlyphRange& range) {
   return range.first >= 0 && range.first <= range.last && range.last <= 0x10FFFF;
 }
 
-bool parsePicture(std::istringstream& in, ObjectSpec& spec, LineReader& reader) {
+bool parsePicture(std::istringstream& in, ManifestObject& entry, LineReader& reader) {
   std::string size, option;
-  if (!(in >> spec.name >> spec.count >> spec.source >> size))
+  if (!(in >> entry.name >> entry.count >> entry.source >> size))
     return reader.fail("expected: NAME COUNT SOURCE WIDTHxHEIGHT");
-  if (spec.count < 1 || spec.count > kMaxFrames) return reader.fail("bad frame count");
-  if (!parseSize(size, spec.width, spec.height)) return reader.fail("bad size '" + size + "'");
+  if (entry.count < 1 || entry.count > kMaxFrames) return reader.fail("bad frame count");
+  if (!parseSize(size, entry.width, entry.height)) return reader.fail("bad size '" + size + "'");
   while (in >> option) {
     if (option != "dither") return reader.fail("unknown option '" + option + "'");
-    spec.dither = true;
+    entry.dither = true;
   }
   return true;
 }
 
-bool parseFont(std::istringstream& in, ObjectSpec& spec, LineReader& reader) {
-  if (!(in >> spec.name >> spec.source >> spec.pixelSize) || spec.pixelSize < 4 ||
-      spec.pixelSize > kMaxFontPixels)
+bool parseFont(std::istringstream& in, ManifestObject& entry, LineReader& reader) {
+  if (!(in >> entry.name >> entry.source >> entry.pixelSize) || entry.pixelSize < 4 ||
+      entry.pixelSize > kMaxFontPixels)
     return reader.fail("expected: font NAME FILE PIXELSIZE RANGE...");
   std::string text;
   while (in >> text) {
     GlyphRange range;
     if (!parseRange(text, range)) return reader.fail("bad glyph range '" + text + "'");
-    if (!spec.ranges.empty() && range.first <= spec.ranges.back().last)
+    if (!entry.ranges.empty() && range.first <= entry.ranges.back().last)
       return reader.fail("glyph ranges must ascend without overlap");
-    spec.ranges.push_back(range);
+    entry.ranges.push_back(range);
   }
-  if (spec.ranges.empty()) return reader.fail("a font needs at least one glyph range");
+  if (entry.ranges.empty()) return reader.fail("a font needs at least one glyph range");
   return true;
 }
 
-bool parseParam(std::istringstream& in, ObjectSpec* target, LineReader& reader) {
-  if (!target || (target->kind != ObjectSpec::Bitmap && target->kind != ObjectSpec::Rle))
+bool parseParam(std::istringstream& in, ManifestObject* target, LineReader& reader) {
+  if (!target || (target->kind != ManifestObject::Bitmap && target->kind != ManifestObject::Rle))
     return reader.fail("param outside a picture");
   std::string name, equals, expression;
   if (!(in >> name >> equals) || equals != "=") return reader.fail("expected: param NAME = EXPR");
@@ -87,23 +87,23 @@ class ManifestParser {
     if (word == "param") return parseParam(in, lastPicture_, reader_);
     if (!current_) return reader_.fail("'" + word + "' before the first datafile");
     if (word == "end") return endFile();
-    ObjectSpec spec;
-    spec.line = reader_.number;
+    ManifestObject entry;
+    entry.line = reader_.number;
     bool ok = true;
     if (word == "bitmap" || word == "rle") {
-      spec.kind = word == "rle" ? ObjectSpec::Rle : ObjectSpec::Bitmap;
-      ok = parsePicture(in, spec, reader_);
+      entry.kind = word == "rle" ? ManifestObject::Rle : ManifestObject::Bitmap;
+      ok = parsePicture(in, entry, reader_);
     } else if (word == "font") {
-      spec.kind = ObjectSpec::Font;
-      ok = parseFont(in, spec, reader_);
+      entry.kind = ManifestObject::Font;
+      ok = parseFont(in, entry, reader_);
     } else if (word == "file") {
-      spec.kind = ObjectSpec::File;
-      ok = static_cast<bool>(in >> spec.name) || reader_.fail("expected: file NAME");
+      entry.kind = ManifestObject::File;
+      ok = static_cast<bool>(in >> entry.name) || reader_.fail("expected: file NAME");
     } else {
       return reader_.fail("unknown word '" + word + "'");
     }
     if (!ok) return false;
-    return add(spec);
+    return add(entry);
   }
 
   bool finish() {
@@ -117,30 +117,30 @@ class ManifestParser {
  private:
   bool datafile(std::istringstream& in) {
     if (!finish()) return false;
-    DatafileSpec spec;
-    spec.line = reader_.number;
+    ManifestDatafile entry;
+    entry.line = reader_.number;
     std::string flag;
-    if (!(in >> spec.name)) return reader_.fail("expected: datafile NAME [pending]");
+    if (!(in >> entry.name)) return reader_.fail("expected: datafile NAME [pending]");
     if (in >> flag && flag != "pending") return reader_.fail("unknown flag '" + flag + "'");
-    spec.pending = flag == "pending";
-    if (manifest_.find(spec.name)) return reader_.fail("datafile '" + spec.name + "' listed twice");
-    manifest_.datafiles.push_back(spec);
+    entry.pending = flag == "pending";
+    if (manifest_.find(entry.name)) return reader_.fail("datafile '" + entry.name + "' listed twice");
+    manifest_.datafiles.push_back(entry);
     current_ = &manifest_.datafiles.back();
     lastPicture_ = nullptr;
     return true;
   }
 
-  std::vector<ObjectSpec>& container() {
+  std::vector<ManifestObject>& container() {
     return openFiles_.empty() ? current_->objects : openFiles_.back()->children;
   }
 
-  bool add(const ObjectSpec& spec) {
+  bool add(const ManifestObject& entry) {
     if (current_->pending) return reader_.fail("a pending datafile lists no objects");
-    std::vector<ObjectSpec>& list = container();
-    list.push_back(spec);
-    ObjectSpec* added = &list.back();
+    std::vector<ManifestObject>& list = container();
+    list.push_back(entry);
+    ManifestObject* added = &list.back();
     lastPicture_ = added;
-    if (spec.kind == ObjectSpec::File) openFiles_.push_back(added);
+    if (entry.kind == ManifestObject::File) openFiles_.push_back(added);
     return true;
   }
 
@@ -154,16 +154,16 @@ class ManifestParser {
 
   Manifest& manifest_;
   LineReader reader_;
-  DatafileSpec* current_ = nullptr;
-  ObjectSpec* lastPicture_ = nullptr;
-  std::vector<ObjectSpec*> openFiles_;  // stable: a file's children grow only after it is closed
+  ManifestDatafile* current_ = nullptr;
+  ManifestObject* lastPicture_ = nullptr;
+  std::vector<ManifestObject*> openFiles_;  // stable: a file's children grow only after it is closed
 };
 
 }  // namespace
 
-const DatafileSpec* Manifest::find(const std::string& name) const {
-  for (const DatafileSpec& spec : datafiles)
-    if (spec.name == name) return &spec;
+const ManifestDatafile* Manifest::find(const std::string& name) const {
+  for (const ManifestDatafile& entry : datafiles)
+    if (entry.name == name) return &entry;
   return nullptr;
 }
 
@@ -179,28 +179,28 @@ bool parseManifest(const std::string& text, Manifest& manifest, std::string& err
   return ok;
 }
 
-std::vector<uint32_t> entryTypes(const std::vector<ObjectSpec>& objects, bool root) {
+std::vector<uint32_t> entryTypes(const std::vector<ManifestObject>& objects, bool root) {
   std::vector<uint32_t> types;
-  for (const ObjectSpec& spec : objects) {
-    switch (spec.kind) {
-      case ObjectSpec::Bitmap: types.insert(types.end(), spec.count, kTypeBitmap); break;
-      case ObjectSpec::Rle: types.insert(types.end(), spec.count, kTypeRle); break;
-      case ObjectSpec::Font:
+  for (const ManifestObject& entry : objects) {
+    switch (entry.kind) {
+      case ManifestObject::Bitmap: types.insert(types.end(), entry.count, kTypeBitmap); break;
+      case ManifestObject::Rle: types.insert(types.end(), entry.count, kTypeRle); break;
+      case ManifestObject::Font:
         types.push_back(kTypeFont);
         types.push_back(kTypePalette);
         break;
-      case ObjectSpec::File: types.push_back(kTypeFile); break;
+      case ManifestObject::File: types.push_back(kTypeFile); break;
     }
   }
   if (root) types.push_back(kTypeData);
   return types;
 }
 
-std::string frameName(const ObjectSpec& spec, int frame) {
-  if (spec.count == 1) return spec.name;
+std::string frameName(const ManifestObject& entry, int frame) {
+  if (entry.count == 1) return entry.name;
   char suffix[8];
   std::snprintf(suffix, sizeof suffix, "_%02d", frame);
-  return spec.name + suffix;
+  return entry.name + suffix;
 }
 
 }  // namespace bake

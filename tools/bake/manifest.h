@@ -25,7 +25,7 @@ struct GlyphRange {
 // One line of a datafile's object list. Pictures expand to `count` frames
 // (NAME_00, NAME_01 ...), a font to two objects (the font and its palette),
 // a file to one nested datafile holding `children`.
-struct ObjectSpec {
+struct ManifestObject {
   enum Kind { Bitmap, Rle, Font, File };
   Kind kind = Bitmap;
   std::string name;
@@ -41,19 +41,19 @@ struct ObjectSpec {
   int pixelSize = 0;
   std::vector<GlyphRange> ranges;
   // Nested datafiles.
-  std::vector<ObjectSpec> children;
+  std::vector<ManifestObject> children;
 };
 
-struct DatafileSpec {
+struct ManifestDatafile {
   std::string name;  // as the game opens it, relative to dat/
   bool pending = false;  // opened by the game but baked by a later tool
   int line = 0;
-  std::vector<ObjectSpec> objects;
+  std::vector<ManifestObject> objects;
 };
 
 struct Manifest {
-  std::vector<DatafileSpec> datafiles;
-  const DatafileSpec* find(const std::string& name) const;
+  std::vector<ManifestDatafile> datafiles;
+  const ManifestDatafile* find(const std::string& name) const;
 };
 
 // Parses the manifest text; on failure error names the line and the fault.
@@ -61,9 +61,9 @@ bool parseManifest(const std::string& text, Manifest& manifest, std::string& err
 
 // Type ids of the entries a list of objects expands to, in order. A root
 // datafile also gets its trailing info entry (DATA).
-std::vector<uint32_t> entryTypes(const std::vector<ObjectSpec>& objects, bool root);
+std::vector<uint32_t> entryTypes(const std::vector<ManifestObject>& objects, bool root);
 
 // Name of frame i of a picture object ("COIN_07"; a single frame keeps NAME).
-std::string frameName(const ObjectSpec& spec, int frame);
+std::string frameName(const ManifestObject& entry, int frame);
 
 }  // namespace bake
