@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/datafile_cache.h"
-#include "support/datafile_writer.h"
+#include "support/test_datafiles.h"
 #include "support/test_support.h"
 
 using testsupport::bitmapEntry;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/datafile_cache.h"
-#include "support/datafile_writer.h"
+#include "support/test_datafiles.h"
 #include "support/test_support.h"
 
 using namespace testsupport;
@@ -14,8 +14,7 @@ using namespace testsupport;
 namespace {
 
 // Frames: 0 solid red 10x10, 1 green 10x10 with its left half transparent,
-// 2 blue RLE 8x8 (made in memory from a bitmap once loaded), 3 a data blob,
-// 4 the trailing entry.
+// 2 blue RLE 8x8, 3 a data blob, 4 the trailing entry.
 class SpriteTest : public testing::Test {
  protected:
   BITMAP* target = nullptr;
@@ -25,7 +24,7 @@ class SpriteTest : public testing::Test {
     DatafileCache::instance().setDirectory("dat/");
     writeDatafile("dat/frames.dat", {bitmapEntry(10, 10, 255, 0, 0),
                                      halfMaskedBitmapEntry(10, 10, 0, 255, 0),
-                                     dataEntry("rle"), dataEntry("not a picture"),
+                                     rleEntry(8, 8, 0, 0, 255), dataEntry("not a picture"),
                                      dataEntry("info")});
     target = create_bitmap(100, 100);
     clear_to_color(target, white());
@@ -39,14 +38,6 @@ class SpriteTest : public testing::Test {
   void open(Sprite& s, float frame) {
     s.datafile.open("frames.dat");
     s.frame = frame;
-    DATAFILE& entry = s.datafile.current[2];
-    if (entry.type == DAT_RLE_SPRITE) return;
-    BITMAP* blue = create_bitmap(8, 8);
-    clear_to_color(blue, makecol(0, 0, 255));
-    free(entry.dat);  // unload_datafile frees the entry by its new type
-    entry.dat = get_rle_sprite(blue);
-    entry.type = DAT_RLE_SPRITE;
-    destroy_bitmap(blue);
   }
 };
 

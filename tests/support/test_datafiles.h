@@ -1,21 +1,19 @@
 #pragma once
-#include <cstdint>
 #include <string>
 #include <vector>
 
-// Writes small uncompressed Allegro datafiles for tests that need exact
-// control over entry types and counts. The game's own datafiles come from
-// the baking tool.
+#include "datafile_writer.h"  // the baker's datafile objects
+
+// Small datafiles for tests that need exact control over entry types and
+// counts, written with the baker's own writer.
 namespace testsupport {
 
-struct DatafileEntry {
-  uint32_t type;                 // DAT_BITMAP, DAT_DATA, DAT_FILE, ...
-  std::vector<uint8_t> payload;  // the object's data, already encoded
-};
+using DatafileEntry = bake::DatObject;
 
 DatafileEntry bitmapEntry(int width, int height, int r, int g, int b);
 // A bitmap whose left half is magic pink (transparent) and right half solid.
 DatafileEntry halfMaskedBitmapEntry(int width, int height, int r, int g, int b);
+DatafileEntry rleEntry(int width, int height, int r, int g, int b);
 DatafileEntry dataEntry(const std::string& bytes);
 DatafileEntry nestedEntry(const std::vector<DatafileEntry>& entries);
 
