@@ -122,24 +122,29 @@ void ParticleSystem::step(float dt) {
 }
 
 void ParticleSystem::draw(BITMAP* target) {
+  if (particles.empty()) return;
   float shiftX = 0.0f, shiftY = 0.0f;
   if (screen && screen->cameraTarget) {
     shiftX = screen->cameraTarget->x - screen->width / 2;
     shiftY = screen->cameraTarget->y - screen->height / 2;
   }
-  for (const Particle& p : particles) drawParticle(target, p, shiftX, shiftY);
+  BITMAP* bitmap = nullptr;  // looked up once for the whole list
+  if (bitmapIndex >= 0) {
+    bitmap = static_cast<BITMAP*>(datafile.isLoaded ? datafile.get(bitmapIndex) : nullptr);
+    if (!bitmap) return;
+  }
+  for (const Particle& p : particles) drawParticle(target, p, bitmap, shiftX, shiftY);
   solid_mode();
 }
 
-void ParticleSystem::drawParticle(BITMAP* target, const Particle& p, float shiftX, float shiftY) {
+void ParticleSystem::drawParticle(BITMAP* target, const Particle& p, BITMAP* bitmap, float shiftX,
+                                  float shiftY) {
   applyBlender(0, 0, 0, p.alpha);
   int px = static_cast<int>(p.x - shiftX);
   int py = static_cast<int>(p.y - shiftY);
-  if (bitmapIndex < 0) {
+  if (!bitmap) {
     putpixel(target, px, py, p.colour);
     return;
   }
-  auto* bitmap = static_cast<BITMAP*>(datafile.isLoaded ? datafile.get(bitmapIndex) : nullptr);
-  if (!bitmap) return;
   drawTranslucent(target, bitmap, px - bitmap->w / 2, py - bitmap->h / 2);
 }

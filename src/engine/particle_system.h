@@ -49,7 +49,8 @@ class ParticleSystem : public Drawable {
  private:
   int randomSpeed() const;
   Particle newParticle() const;
-  void drawParticle(BITMAP* target, const Particle& p, float shiftX, float shiftY);
+  // A null bitmap draws the particle as a pixel.
+  void drawParticle(BITMAP* target, const Particle& p, BITMAP* bitmap, float shiftX, float shiftY);
 };
 
 // makecol of three random components 128..255, drawn blue, green, red.
