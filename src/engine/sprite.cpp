@@ -15,6 +15,15 @@ bool anyClip(const int clip[4]) { return clip[0] || clip[1] || clip[2] || clip[3
 
 Sprite::Sprite() { animation.setUpdatee(&frame); }
 
+Sprite* newSprite(const std::string& datafileName, int frame, int anchor, int x, int y) {
+  auto* sprite = new Sprite;
+  sprite->datafile.open(datafileName);
+  sprite->frame = static_cast<float>(frame);
+  sprite->anchor = anchor;
+  sprite->setPosition(x, y);
+  return sprite;
+}
+
 void Sprite::playAnimation(const std::string& name, int from, int to, float duration,
                            int repeats, bool pingPong, float delay) {
   if (from == 0 && to == 0) {

@@ -61,3 +61,7 @@ class Sprite : public Drawable {
   void drawAtCorner(BITMAP* target, BITMAP* bitmap);
   void drawRle(BITMAP* target, RLE_SPRITE* rle);
 };
+
+// A new sprite showing frame of the named datafile with its anchor at
+// (x, y); the caller owns it (usually a state, through addSprite).
+Sprite* newSprite(const std::string& datafileName, int frame, int anchor, int x, int y);

@@ -45,15 +45,6 @@ const char* const kStory[][2] = {
 };
 const int kStorySteps = static_cast<int>(sizeof(kStory) / sizeof(kStory[0]));
 
-Sprite* storySprite(const char* datafile, int frame, int anchor, int x, int y) {
-  auto* sprite = new Sprite;
-  sprite->datafile.open(datafile);
-  sprite->frame = static_cast<float>(frame);
-  sprite->anchor = anchor;
-  sprite->setPosition(x, y);
-  return sprite;
-}
-
 }  // namespace
 
 void CutSceneState::enter() {
@@ -69,12 +60,12 @@ void CutSceneState::enter() {
 }
 
 void CutSceneState::buildScene(int w, int h) {
-  background = storySprite("bg0.dat", 0, 1, w / 2, h / 2 - 160);
+  background = newSprite("bg0.dat", 0, 1, w / 2, h / 2 - 160);
   background->setClipRect(-320, -120, 320, 280);
   background->visible = false;
   addSprite(background, 0);
 
-  scenery = storySprite("cutscene0.dat", 0, 2, w / 2 + 100, h / 2 + 120);
+  scenery = newSprite("cutscene0.dat", 0, 2, w / 2 + 100, h / 2 + 120);
   scenery->visible = false;
   addSprite(scenery, 1);
 
@@ -86,9 +77,9 @@ void CutSceneState::buildScene(int w, int h) {
   line2->anchor = 1;
   addSprite(line2, 1);
 
-  professor = storySprite("cutscene0.dat", 1, 2, w / 2 + 500, h / 2 + 120);
+  professor = newSprite("cutscene0.dat", 1, 2, w / 2 + 500, h / 2 + 120);
   addSprite(professor, 2);
-  hero = storySprite("cutscene0.dat", 2, 2, w / 2 - 500, h / 2 + 70);
+  hero = newSprite("cutscene0.dat", 2, 2, w / 2 - 500, h / 2 + 70);
   addSprite(hero, 2);
 }
 

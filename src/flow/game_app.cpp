@@ -108,8 +108,7 @@ void GameApp::update(float dt) {
   // The close button quits even where actions are ignored (the end screen).
   if (closeRequested) {
     closeRequested = 0;
-    quit = true;
-    saveSettings();
+    onQuit("quit", true);
   }
   if (restartTimer > 0.0f) {
     restartTimer -= dt;

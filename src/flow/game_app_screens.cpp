@@ -25,14 +25,6 @@ const int kHelpTextWidth = 600;
 const int kPanelDepthBias = -10000;
 const int kHelpTextTopOffsets[4] = {-75, -51, -27, -3};  // from the screen centre
 
-Sprite* centredSprite(const std::string& datafile, int frame, float x, float y) {
-  auto* sprite = new Sprite;
-  sprite->datafile.open(datafile);
-  sprite->frame = static_cast<float>(frame);
-  sprite->anchor = 1;
-  sprite->setPosition(static_cast<int>(x), static_cast<int>(y));
-  return sprite;
-}
 
 }  // namespace
 
@@ -60,7 +52,7 @@ void GameApp::onStatePopped(const std::string& name) {
 }
 
 void GameApp::showLevelPerfect() {
-  Sprite* badge = centredSprite("100perc.dat", 0, screen->width / 2, screen->height / 2);
+  Sprite* badge = newSprite("100perc.dat", 0, 1, screen->width / 2, screen->height / 2);
   badge->alpha = 0.0f;
   badge->alphaInterp.start(255.0f, kPerfectFadeSeconds, 0);
   addSprite(badge, kOverlayLayer);
@@ -71,17 +63,17 @@ void GameApp::showLevelPerfect() {
 void GameApp::showEndOfGame() {
   sound->playMusic("mus/eog.ogg", true);
   screen->snapshot();
-  float cx = static_cast<float>(screen->width / 2), cy = static_cast<float>(screen->height / 2);
+  int cx = screen->width / 2, cy = screen->height / 2;
   std::string backdrop = "bg" + std::to_string(std::rand() % kEndBackdropCount) + ".dat";
-  addSprite(centredSprite(backdrop, 0, cx, cy), 0);
-  addSprite(centredSprite("eog.dat", 0, cx, cy), 1);
-  addSprite(centredSprite("eog.dat", 1, cx, cy - kEndBannerOffsetY), 2);
+  addSprite(newSprite(backdrop, 0, 1, cx, cy), 0);
+  addSprite(newSprite("eog.dat", 0, 1, cx, cy), 1);
+  addSprite(newSprite("eog.dat", 1, 1, cx, cy - kEndBannerOffsetY), 2);
   bool allPerfect = true;
   for (int level = 0; level < kStoryLevels; ++level) {
     auto found = ratings.find(level);
     if (found == ratings.end() || found->second != 100) allPerfect = false;
   }
-  if (allPerfect) addSprite(centredSprite("eog.dat", 2, cx, cy + kEndBannerOffsetY), 2);
+  if (allPerfect) addSprite(newSprite("eog.dat", 2, 1, cx, cy + kEndBannerOffsetY), 2);
   addStateAction("JUMPSTATE_FALSE:credits", kAnyKey);
   levelEndDelay = kEndKeyDelay;
   crossFade(kEndFadeSeconds);
@@ -90,7 +82,7 @@ void GameApp::showEndOfGame() {
 void GameApp::showHelpText() {
   screen->snapshot();
   int cx = screen->width / 2, cy = screen->height / 2;
-  Sprite* panel = centredSprite("help.dat", 0, cx, cy);
+  Sprite* panel = newSprite("help.dat", 0, 1, cx, cy);
   // Drawables on a layer sort by y; the panel must stay under its lines.
   panel->depthBias = kPanelDepthBias;
   addSprite(panel, kOverlayLayer);

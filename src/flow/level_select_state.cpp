@@ -48,11 +48,7 @@ void LevelSelectState::enter() {
   if (scrolls(screen)) screen.setCameraTarget(&app.camera);
   screen.snapshot();
 
-  auto* map = new Sprite;
-  map->datafile.open("map.dat");
-  map->anchor = 1;
-  map->setPosition(kMapWidth / 2, kMapHeight / 2);
-  addSprite(map, kMapLayer);
+  addSprite(newSprite("map.dat", 0, 1, kMapWidth / 2, kMapHeight / 2), kMapLayer);
 
   // Always opens on the furthest level, not the one chosen last time. A
   // damaged profile's negative count must not index before the markers.

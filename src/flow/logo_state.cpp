@@ -16,10 +16,7 @@ void LogoState::enter() {
   engine.screen->snapshot();
   engine.sound->playMusic("mus/zsl.ogg", false);
   countdown = kShowSeconds;
-  logo = new Sprite;
-  logo->datafile.open("logo.dat");
-  logo->anchor = 1;
-  logo->setPosition(engine.screen->width / 2, engine.screen->height / 2);
+  logo = newSprite("logo.dat", 0, 1, engine.screen->width / 2, engine.screen->height / 2);
   addSprite(logo, 0);
   addStateAction("JUMPSTATE_FALSE:title", kAnyKey);
   crossFade(kFadeSeconds);

@@ -63,11 +63,7 @@ void TemporaryInGameState::buildPlaceholder(int level) {
   Screen& screen = *GameApp::instance->screen;
   int cx = screen.width / 2, cy = screen.height / 2;
   int backdropIndex = level >= kFirstMiniGame ? 0 : std::clamp(level / 10, 0, kLastBackdrop);
-  auto* backdrop = new Sprite;
-  backdrop->datafile.open("bg" + std::to_string(backdropIndex) + ".dat");
-  backdrop->anchor = 1;
-  backdrop->setPosition(cx, cy);
-  addSprite(backdrop, 0);
+  addSprite(newSprite("bg" + std::to_string(backdropIndex) + ".dat", 0, 1, cx, cy), 0);
   const std::string lines[] = {levelName(level), "(this level is still being built)",
                                "Enter: finish   P: finish with 100%   S: skip",
                                "F1: help   Tab: shop   Esc: leave"};

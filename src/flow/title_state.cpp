@@ -80,14 +80,7 @@ void TitleState::addArt() {
   const Art pieces[] = {{"title.dat", 0, cx - 150, cy - 180, kOverlayLayer},
                         {"title.dat", 1, cx + 100, cy + 200, kOverlayLayer},
                         {"bg0.dat", 0, cx, cy, kBackgroundLayer}};
-  for (const Art& art : pieces) {
-    auto* sprite = new Sprite;
-    sprite->datafile.open(art.datafile);
-    sprite->frame = static_cast<float>(art.frame);
-    sprite->anchor = 1;
-    sprite->setPosition(art.x, art.y);
-    addSprite(sprite, art.layer);
-  }
+  for (const Art& art : pieces) addSprite(newSprite(art.datafile, art.frame, 1, art.x, art.y), art.layer);
 }
 
 Menu* TitleState::buildMenu() {
