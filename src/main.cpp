@@ -1,10 +1,21 @@
 #include <allegro.h>
 
-#include "flow/game_app.h"
+#include <cstdio>
+#include <string>
 
-int main() {
+#include "flow/game_app.h"
+#include "flow/launch_options.h"
+
+int main(int argc, char** argv) {
+  LaunchOptions options;
+  std::string error;
+  if (!parseLaunchOptions(argc, argv, options, error)) {
+    std::fprintf(stderr, "tidewell: %s\n", error.c_str());
+    return 2;
+  }
   GameApp app;
   app.init();
+  if (options.level >= 0) app.startAtLevel(options.level);
   app.start();
   app.shutdown();
   return 0;

@@ -33,6 +33,8 @@ class Engine : public InputMap {
   int fps = 0;
   float instantFps = 0.0f;
   bool resetTimer = false;
+  // Cross-fades end at once; for runs with nobody watching (tests, demos).
+  bool skipFades = false;
   std::deque<std::string> actionQueue;
   std::deque<StateRecord*> stateStack;  // owning; bottom at the front
 

@@ -10,9 +10,9 @@
 #include "flow/cut_scene_state.h"
 #include "flow/level_select_state.h"
 #include "flow/logo_state.h"
-#include "flow/temporary_in_game_state.h"
 #include "flow/temporary_powerup_shop_state.h"
 #include "flow/title_state.h"
+#include "game/in_game_state.h"
 #include "game/actors/player.h"
 #include "sound/sound_manager.h"
 
@@ -23,7 +23,6 @@ const char* const kFatalMessage =
 const char* const kWindowTitle = "Tidewell Quest by Talvenor";
 const int kLayerCount = 5;
 const int kHudY = 20;
-const int kPlayerLayer = 2;
 
 // Set from Allegro's window thread; read by the main loop.
 volatile int closeRequested = 0;
@@ -49,6 +48,10 @@ GameApp::~GameApp() {
 void GameApp::init() {
   Engine::init();
   if (!screen || !screen->ready()) return;
+  initGame();
+}
+
+void GameApp::initGame() {
   highResolution = settings["resx"] == 800.0f;
   fullScreen = settings["fullscreen"] != 0.0f;
   noClear = true;
@@ -77,7 +80,7 @@ void GameApp::init() {
 void GameApp::registerStates() {
   ownedStates.push_back(std::make_unique<TitleState>());
   ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
-  ownedStates.push_back(std::make_unique<TemporaryInGameState>());
+  ownedStates.push_back(std::make_unique<InGameState>());
   ownedStates.push_back(std::make_unique<LevelSelectState>());
   ownedStates.push_back(std::make_unique<LogoState>());
   ownedStates.push_back(std::make_unique<CutSceneState>());
@@ -126,25 +129,16 @@ void GameApp::updateStateByName(const std::string& name, float dt) {
   levelEndDelay = std::max(0.0f, levelEndDelay - dt);
 }
 
+void GameApp::startAtLevel(int level) {
+  if (!screen || !screen->ready()) return;
+  currentLevel = level;
+  switchState("inGame");
+}
+
 void GameApp::endLevel() {
   if (currentLevel < 1000) {
     switchState("inGame");
   } else {
     switchState("title");
   }
-}
-
-void GameApp::createPlayer() {
-  player = new Player(bubbleLimit);
-  player->loadKeyConfig(keyConfigPath());
-  addSprite(player, kPlayerLayer);
-}
-
-void GameApp::followCamera() {
-  if (!player || !screen) return;
-  float halfW = static_cast<float>(screen->width / 2);
-  float halfH = static_cast<float>(screen->height / 2);
-  // The upper bound wins for a level smaller than the screen.
-  camera.x = std::min(std::max(player->x, halfW), levelWidth - halfW);
-  camera.y = std::min(std::max(player->y, halfH), levelHeight - halfH);
 }

@@ -15,6 +15,7 @@ class ParticleSystem;
 class Player;
 struct ProfileProgress;
 class TileMap;
+class Treasure;
 
 // The game: registers its states, gives every action word its meaning,
 // keeps the profile and the level's shared data, draws the heads-up display
@@ -46,7 +47,7 @@ class GameApp : public Engine {
   TileMap* decorMap = nullptr;
   Sprite* menuBackground = nullptr;
   std::vector<Actor*> actors;
-  std::vector<Sprite*> treasures;
+  std::vector<Treasure*> treasures;
   ParticleSystem* particles[3] = {nullptr, nullptr, nullptr};
   float restartTimer = 0.0f;    // seconds; > 0 while a restart waits
   float pauseCountdown = 0.0f;  // seconds; at 0 clears paused, -1 holds
@@ -61,6 +62,7 @@ class GameApp : public Engine {
   Menu* titleMenu = nullptr;
   std::string newProfileName;
   float levelTime = 0.0f;  // seconds, capped at 599
+  unsigned char levelFrozen = 0;  // the dance game: no level time, no music
 
   // The one game, set by the constructor.
   static GameApp* instance;
@@ -70,6 +72,9 @@ class GameApp : public Engine {
 
   void onAction(const std::string& name, bool pressed) override;
   void init() override;
+  // The game's part of init, once Allegro, the sound and the screen exist;
+  // tests run it over a memory screen.
+  void initGame();
   // Once per frame, before drawing.
   void update(float dt) override;
   void start() override { run(); }
@@ -83,6 +88,8 @@ class GameApp : public Engine {
 
   // The next story level, or back to the title after a mini-game.
   void endLevel();
+  // Testers' and designers' start: straight into level, past logo and title.
+  void startAtLevel(int level);
   // Blocking yes/no prompt over the current picture: Y true, N or Esc false.
   bool confirm(const std::string& text);
   bool isStacked(const std::string& name) { return findOnStack(name) != nullptr; }
@@ -99,10 +106,38 @@ class GameApp : public Engine {
   void saveProfileList();
   std::string keyConfigPath() const { return "profiles/" + currentProfile + ".cfg"; }
 
-  // Level services the flow needs now.
+  // Level services. Tile coordinates are cells of 80 x 80 pixels; with no
+  // tile map every tile counts as solid.
+  // Tile ids 0-6 (walls); cells outside the grid read as wall.
+  bool isSolidTile(int tx, int ty);
+  // A solid tile, or a sentinel standing in it.
+  bool isBlocked(int tx, int ty);
+  // A visible solid actor stands in the tile holding pixel (px, py).
+  bool solidActorAt(int px, int py);
+  // Another visible solid actor is closer than 64 px to actors[index].
+  bool solidActorNear(int index);
+  // An actor made from datafileName ("dat/crab.dat") stands in the tile.
+  bool actorOfKindAt(int tx, int ty, const std::string& datafileName);
+  // Slides actor to the last free tile in direction (0 left, 1 right,
+  // 2 down, 3 up) at speed px/s; never into column or row 0.
+  void slideActor(int direction, Actor* actor, float speed);
+  // Runs onAdded, puts the actor on layer 2 of the top state, appends it.
+  void addActor(Actor* actor);
+  // addActor, then centres it on the tile, yOffset px lower.
+  void addActorAtTile(Actor* actor, int tx, int ty, int yOffset);
+  void removeActor(Actor* actor);
+  // A treasure of kind at the tile centre moved by (dx, dy), on layer 2.
+  Treasure* createTreasure(int tx, int ty, int kind, int dx, int dy);
+  void placePlayer(int tx, int ty);
   void createPlayer();
-  // Puts the camera on the player, kept inside the level.
+  // Counts the collected treasures of each kind into treasureCollected.
+  void countTreasures();
+  // The player, or the point 200 px ahead of the ride while riding.
+  void cameraTarget(float& targetX, float& targetY);
+  // Puts the camera on cameraTarget, kept inside the level.
   void followCamera();
+  // treasureTotals / treasureCollected slot of a treasure kind; -1 for none.
+  static int treasureSlot(int kind);
 
   // The window's close button: the next update quits as "quit" does, even
   // where actions are ignored. Called on Allegro's window thread.

@@ -111,6 +111,7 @@ void SoundManager::loadSample(const std::string& path) {
 
 unsigned SoundManager::playSample(const std::string& name, int volume, int pan, int pitch,
                                   bool loop) {
+  if (requestLog) requestLog->push_back({name, volume, pan, pitch});
   if (!initialized) return 0;
   unsigned handle = samples[baseDirectory + sfxFolder + name + sfxExtension];
   // Out-of-range values end up clamped by the layer anyway; clamping first

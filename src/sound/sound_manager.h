@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 #include "sound/audio_device.h"
 
@@ -54,6 +55,14 @@ class SoundManager {
   std::string currentMusic;
   std::string sfxFolder = "sfx/";
   std::string sfxExtension = ".ogg";
+
+  // Test seam: when set, every effect asked for is recorded here, whether
+  // or not a device plays it.
+  struct PlayRequest {
+    std::string name;
+    int volume, pan, pitch;
+  };
+  std::vector<PlayRequest>* requestLog = nullptr;
 
   // The output layer, open to tests and tools that need to look below.
   AudioDevice& device() { return audio; }

@@ -74,6 +74,17 @@ bool buildFont(const ManifestObject& entry, std::vector<DatObject>& objects,
   return true;
 }
 
+DatObject infoEntry(const ManifestDatafile& datafile, size_t entries) {
+  // The game never hands out a datafile's last datafile by index; this one
+  // only says what the file is.
+  DatObject info = makeNamed(kTypeData, kInfoName);
+  const std::string text = "Tidewell Quest " + datafile.name + ": " + std::to_string(entries) + " objects\n";
+  info.data.assign(text.begin(), text.end());
+  return info;
+}
+
+}  // namespace
+
 bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error) {
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -91,17 +102,6 @@ bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::strin
   if (ec) error = "cannot rename " + temporary + ": " + ec.message();
   return !ec;
 }
-
-DatObject infoEntry(const ManifestDatafile& datafile, size_t entries) {
-  // The game never hands out a datafile's last datafile by index; this one
-  // only says what the file is.
-  DatObject info = makeNamed(kTypeData, kInfoName);
-  const std::string text = "Tidewell Quest " + datafile.name + ": " + std::to_string(entries) + " objects\n";
-  info.data.assign(text.begin(), text.end());
-  return info;
-}
-
-}  // namespace
 
 bool renderFrame(const ManifestObject& entry, const std::string& svgText, int frame, RgbaImage& image,
                  std::string& error) {

@@ -26,6 +26,10 @@ bool buildObjects(const std::vector<ManifestObject>& entries, const std::string&
                   std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
                   std::string& error);
 
+// Writes bytes to path through a temporary file and a rename, so a failed
+// bake never leaves a half-written file behind.
+bool writeFileAtomically(const std::string& path, const Bytes& bytes, std::string& error);
+
 // Bakes one datafile of the manifest into its compressed file, with the
 // trailing info entry. Pending datafiles are skipped (returns true).
 bool bakeDatafile(const ManifestDatafile& datafile, const BakeOptions& options, std::string& error);

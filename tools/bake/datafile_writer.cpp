@@ -7,6 +7,7 @@ const uint32_t kPropertyMagic = datId('p', 'r', 'o', 'p');
 const uint32_t kNameProperty = datId('N', 'A', 'M', 'E');
 const uint32_t kDatafileMagic = datId('A', 'L', 'L', '.');
 const int kBitsPerPixel16 = 16;
+const int kBitsPerPixel24 = 24;
 const int kFontFormatRanged = 0;   // the range-based font layout
 const int kColourGlyphFlag = 8;    // 8-bit glyphs, not 1-bit masks
 const int kPaletteEntries = 256;
@@ -90,6 +91,19 @@ Bytes encodeBitmap16(const Bitmap16& bitmap) {
   put16(out, uint32_t(bitmap.width));
   put16(out, uint32_t(bitmap.height));
   for (uint16_t pixel : bitmap.pixels) putPixel16(out, pixel);
+  return out;
+}
+
+Bytes encodeBitmap24(int width, int height, const std::vector<Rgb>& pixels) {
+  Bytes out;
+  put16(out, kBitsPerPixel24);
+  put16(out, uint32_t(width));
+  put16(out, uint32_t(height));
+  for (const Rgb& c : pixels) {
+    put8(out, c.r);
+    put8(out, c.g);
+    put8(out, c.b);
+  }
   return out;
 }
 

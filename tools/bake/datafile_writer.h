@@ -48,6 +48,9 @@ DatObject makeNamed(uint32_t type, const std::string& name);
 
 // Object payloads in the layouts load_datafile reads (big-endian fields).
 Bytes encodeBitmap16(const Bitmap16& bitmap);
+// A 24-bit picture, three bytes a pixel, row-major: Allegro converts it to
+// the screen's depth exactly as makecol would, so colours compare equal.
+Bytes encodeBitmap24(int width, int height, const std::vector<Rgb>& pixels);
 Bytes encodeRleSprite16(const Bitmap16& bitmap);
 Bytes encodePalette(const Palette& palette);
 Bytes encodeColourFont(const std::vector<FontRange>& ranges);

@@ -1,0 +1,162 @@
+// The level services every actor draws on: tile queries, the actor and
+// treasure lists, placement and the camera.
+#include <algorithm>
+
+#include "engine/screen.h"
+#include "engine/tile_map.h"
+#include "flow/game_app.h"
+#include "game/actors/actor.h"
+#include "game/actors/player.h"
+#include "game/treasure.h"
+#include "game/vector2.h"
+
+namespace {
+
+const int kTilePx = 80;
+const int kActorLayer = 2;
+const int kLastWallId = 6;
+const float kNearSq = 4096.0f;  // 64 px
+const float kRideLeadPx = 200.0f;
+const char* const kSentinelKind = "dat/sentinel.dat";
+
+int tileCentre(int tile) { return tile * kTilePx + kTilePx / 2; }
+
+}  // namespace
+
+bool GameApp::isSolidTile(int tx, int ty) {
+  if (!tileMap) return true;
+  int id = tileMap->cellAt(tx, ty);
+  return id >= 0 && id <= kLastWallId;
+}
+
+bool GameApp::isBlocked(int tx, int ty) {
+  if (!tileMap) return true;
+  for (Actor* actor : actors) {
+    if (actor->kind() == kSentinelKind && actor->tileX() == tx && actor->tileY() == ty) return true;
+  }
+  return isSolidTile(tx, ty);
+}
+
+bool GameApp::solidActorAt(int px, int py) {
+  int tx = px / kTilePx, ty = py / kTilePx;
+  for (Actor* actor : actors) {
+    if (actor->visible && actor->solid && actor->tileX() == tx && actor->tileY() == ty) return true;
+  }
+  return false;
+}
+
+bool GameApp::solidActorNear(int index) {
+  if (index < 0 || index >= static_cast<int>(actors.size())) return false;
+  const Actor* self = actors[index];
+  for (int i = 0; i < static_cast<int>(actors.size()); ++i) {
+    const Actor* other = actors[i];
+    if (i == index || !other->visible || !other->solid) continue;
+    if (squaredDistance(self->x, self->y, other->x, other->y) < kNearSq) return true;
+  }
+  return false;
+}
+
+bool GameApp::actorOfKindAt(int tx, int ty, const std::string& datafileName) {
+  for (Actor* actor : actors) {
+    if (actor->kind() == datafileName && actor->tileX() == tx && actor->tileY() == ty) return true;
+  }
+  return false;
+}
+
+void GameApp::slideActor(int direction, Actor* actor, float speed) {
+  int tx = actor->tileX(), ty = actor->tileY();
+  auto stops = [this](int cx, int cy) {
+    return isSolidTile(cx, cy) || solidActorAt(tileCentre(cx), tileCentre(cy));
+  };
+  float targetX = actor->x, targetY = actor->y;
+  if (direction == 0) {
+    int n = tx - 1;
+    while (n > 0 && !stops(n, ty)) n -= 1;
+    targetX = static_cast<float>(n * kTilePx + kTilePx + kTilePx / 2);
+  } else if (direction == 1) {
+    int i = tx + 1;
+    while (i < levelWidth / kTilePx && !stops(i, ty)) i += 1;
+    targetX = static_cast<float>(i * kTilePx - kTilePx / 2);
+  } else if (direction == 2) {
+    int i = ty + 1;
+    while (i < levelHeight / kTilePx && !stops(tx, i)) i += 1;
+    targetY = static_cast<float>(i * kTilePx - kTilePx / 2);
+  } else {
+    int n = ty - 1;
+    while (n > 0 && !stops(tx, n)) n -= 1;
+    targetY = static_cast<float>(n * kTilePx + kTilePx + kTilePx / 2);
+  }
+  actor->moveTo(targetX, targetY, speed);
+}
+
+void GameApp::addActor(Actor* actor) {
+  actor->onAdded();
+  addSprite(actor, kActorLayer);
+  actors.push_back(actor);
+}
+
+void GameApp::addActorAtTile(Actor* actor, int tx, int ty, int yOffset) {
+  addActor(actor);
+  actor->setPosition(tileCentre(tx), tileCentre(ty) + yOffset);
+}
+
+void GameApp::removeActor(Actor* actor) {
+  auto found = std::find(actors.begin(), actors.end(), actor);
+  if (found != actors.end()) actors.erase(found);
+  if (screen) screen->removeFromLayer(actor, kActorLayer);
+}
+
+Treasure* GameApp::createTreasure(int tx, int ty, int kind, int dx, int dy) {
+  auto* treasure = new Treasure(kind, tileCentre(tx) + dx, tileCentre(ty) + dy);
+  treasures.push_back(treasure);
+  addSprite(treasure, kActorLayer);
+  return treasure;
+}
+
+void GameApp::placePlayer(int tx, int ty) {
+  if (player) player->setPosition(tileCentre(tx), tileCentre(ty));
+}
+
+void GameApp::createPlayer() {
+  player = new Player(bubbleLimit);
+  player->loadKeyConfig(keyConfigPath());
+  addSprite(player, kActorLayer);
+}
+
+int GameApp::treasureSlot(int kind) {
+  switch (kind) {
+    case 0: return 0;
+    case 1: return 1;
+    case 2: return 2;
+    case 4: return 3;
+    default: return -1;
+  }
+}
+
+void GameApp::countTreasures() {
+  std::fill(std::begin(treasureCollected), std::end(treasureCollected), 0);
+  for (Treasure* treasure : treasures) {
+    int slot = treasureSlot(treasure->kind());
+    if (slot >= 0 && treasure->collected) treasureCollected[slot] += 1;
+  }
+}
+
+void GameApp::cameraTarget(float& targetX, float& targetY) {
+  targetX = player ? player->x : 0.0f;
+  targetY = player ? player->y : 0.0f;
+  if (player && player->ride.visible) {
+    targetX = player->ride.x + kRideLeadPx;
+    targetY = player->ride.y;
+  }
+}
+
+void GameApp::followCamera() {
+  if (!player || !screen) return;
+  float targetX = 0.0f, targetY = 0.0f;
+  cameraTarget(targetX, targetY);
+  float halfW = static_cast<float>(screen->width / 2);
+  float halfH = static_cast<float>(screen->height / 2);
+  // The upper bound wins for a level smaller than the screen.
+  camera.x = std::min(std::max(targetX, halfW), levelWidth - halfW);
+  camera.y = std::min(std::max(targetY, halfH), levelHeight - halfH);
+}

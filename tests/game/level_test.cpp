@@ -1,0 +1,242 @@
+// Building a level from its picture and the in-game state's level rules,
+// played through the level fixture.
+#include <allegro.h>
+
+#include "engine/screen.h"
+#include "engine/tile_map.h"
+#include "game/actors/actor.h"
+#include "game/actors/player.h"
+#include "game/level_fixture.h"
+#include "game/level_loader.h"
+#include "game/treasure.h"
+#include "support/test_support.h"
+
+namespace {
+
+class Level : public LevelFixture {
+ protected:
+  int tile(int x, int y) { return app.tileMap->cellAt(x, y); }
+
+  void collectAll() {
+    for (Treasure* treasure : app.treasures) {
+      treasure->collected = 1;
+      treasure->alpha = 0.0f;
+    }
+  }
+
+  bool logged(const std::string& line) {
+    for (const std::string& entry : testsupport::logLines())
+      if (entry == line) return true;
+    return false;
+  }
+};
+
+// A level whose actors can be slid: an actor of our own, made solid or not.
+class Block : public Actor {};
+
+}  // namespace
+
+TEST_F(Level, WallsTakeTheirShapeFromTheirNeighbours) {
+  playLevel({
+      "#.......",
+      "......#.",
+      ".###..#.",
+      "......#.",
+      "P.......",
+  });
+  EXPECT_EQ(tile(0, 0), 6);  // the row above the grid reads as wall
+  EXPECT_EQ(tile(1, 2), 1);
+  EXPECT_EQ(tile(2, 2), 2);
+  EXPECT_EQ(tile(3, 2), 3);
+  EXPECT_EQ(tile(6, 1), 4);
+  EXPECT_EQ(tile(6, 2), 5);
+  EXPECT_EQ(tile(6, 3), 6);
+  EXPECT_EQ(tile(4, 4), -1);
+
+  playLevel({"#.P", "#..", "#.."});
+  EXPECT_EQ(tile(0, 0), 5);  // a column from the top row runs 5, 5, ..., 6
+  EXPECT_EQ(tile(0, 1), 5);
+  EXPECT_EQ(tile(0, 2), 6);
+}
+
+TEST_F(Level, CellsAreReadColumnByColumnSoTheLastStartInThatOrderWins) {
+  playLevel({
+      ".....P..",
+      "..C.....",
+      ".P..2...",
+  });
+  EXPECT_EQ(app.player->x, 5 * 80 + 40);
+  EXPECT_EQ(app.player->y, 0 * 80 + 40);
+  ASSERT_EQ(app.treasures.size(), 2u);
+  EXPECT_EQ(app.treasures[0]->kind(), 0);  // column 2 before column 4
+  EXPECT_EQ(app.treasures[1]->kind(), 2);
+  EXPECT_EQ(app.treasures[0]->cameraOffsetY, 25);
+  EXPECT_EQ(app.treasures[1]->cameraOffsetY, 0);
+  EXPECT_EQ(app.levelWidth, 8 * 80);
+  EXPECT_EQ(app.levelHeight, 3 * 80);
+  EXPECT_EQ(app.treasureTotals[0], 1);
+  EXPECT_EQ(app.treasureTotals[2], 1);
+}
+
+TEST_F(Level, MiniGameLevelsAreTheObjectsAfterTheStoryLevels) {
+  EXPECT_EQ(levelObjectIndex(1002), 52);
+  EXPECT_EQ(levelObjectIndex(49), 49);
+  playLevel({"P......C"}, 1002);
+  EXPECT_EQ(app.levelWidth, 8 * 80);
+}
+
+TEST_F(Level, APictureBeyondTheGridStillPlacesItsTreasures) {
+  std::string wide(310, '.');
+  wide[0] = 'P';
+  wide[305] = 'C';
+  std::string walls(310, '#');
+  playLevel({wide, walls});
+  ASSERT_EQ(app.treasures.size(), 1u);
+  EXPECT_EQ(app.treasures[0]->x, 305 * 80 + 40);
+  EXPECT_EQ(tile(299, 1), 2);
+  EXPECT_EQ(app.levelWidth, 310 * 80);
+}
+
+TEST_F(Level, AMissingLevelPictureIsLoggedAndReturnsToTheTitle) {
+  playLevel({"P.C"});
+  ASSERT_EQ(std::remove("dat/lvl/levels.dat"), 0);
+  enterLevel(3);
+  step();
+  EXPECT_EQ(top(), "title");
+  EXPECT_TRUE(logged("Could not load level [3]"));
+  testsupport::messageBoxTexts().clear();  // the error is expected here
+}
+
+TEST_F(Level, ChestsFinishTheLevelOnceTheRequiredCoinsAreHeld) {
+  playLevel({"P.1.2"}, 6);  // gems only: done on the first frame
+  step();
+  EXPECT_EQ(app.currentLevel, 7);
+  EXPECT_EQ(app.levelsBeaten, 7);
+  EXPECT_EQ(app.ratings[6], 0);
+
+  playLevel({"P.C.1"}, 2);
+  app.requiredCoins = 3;
+  app.treasures[0]->alpha = 0.0f;
+  app.treasures[0]->collected = 1;
+  run(0.5f);
+  EXPECT_EQ(app.currentLevel, 2);  // a chest, but not enough coins
+  app.player->coinsThisLevel = 3;
+  int coinsBefore = app.coins;
+  step();
+  EXPECT_EQ(app.currentLevel, 3);
+  EXPECT_EQ(app.ratings[2], 50);
+  EXPECT_EQ(app.coins, coinsBefore + 3);  // the level's coins are banked
+}
+
+TEST_F(Level, BestTimeNeedsAsGoodARatingAndAFasterRun) {
+  app.ratings[4] = 50;
+  app.bestTimes[4] = 10;
+  playLevel({"P.C.1"}, 4);
+  app.levelTime = 20.0f;
+  collectAll();
+  step();
+  EXPECT_EQ(app.ratings[4], 100);
+  EXPECT_EQ(app.bestTimes[4], 10);  // better rating, slower: the time stays
+
+  app.currentLevel = 4;
+  app.switchState("inGame");
+  app.levelTime = 5.0f;
+  app.treasures[0]->alpha = 0.0f;  // the chest only: 50 %
+  app.treasures[0]->collected = 1;
+  step();
+  EXPECT_EQ(app.ratings[4], 100);
+  EXPECT_EQ(app.bestTimes[4], 10);  // a lower rating never sets the time
+}
+
+TEST_F(Level, AFirstPerfectPaysABonusOnlyOnOrdinaryLevels) {
+  playLevel({"P.C.1"}, 9);  // a boss level
+  int coins = app.coins;
+  collectAll();
+  step();
+  EXPECT_EQ(app.ratings[9], 100);
+  EXPECT_EQ(app.coins, coins);
+  EXPECT_EQ(top(), "inGame");  // straight on, no 100% screen
+  EXPECT_EQ(app.currentLevel, 10);
+
+  collectAll();
+  step();
+  EXPECT_EQ(app.coins, coins + 20);
+  EXPECT_EQ(top(), "100%");
+  EXPECT_TRUE(app.paused);
+}
+
+TEST_F(Level, LevelTimeStopsAtNineMinutesFiftyNine) {
+  playLevel({"P.C"}, 2);
+  app.levelTime = 598.9f;
+  run(1.0f);
+  EXPECT_EQ(app.levelTime, 599.0f);
+  app.paused = 1;
+  app.levelTime = 10.0f;
+  run(0.5f);
+  EXPECT_EQ(app.levelTime, 10.0f);
+}
+
+TEST_F(Level, TheCameraStaysInsideTheLevelAndLeadsTheRide) {
+  playLevel({"P.C"}, 2);  // smaller than the screen: the upper bound wins
+  step();
+  EXPECT_EQ(app.camera.x, 3 * 80 - 400);
+  EXPECT_EQ(app.camera.y, 80 - 300);
+
+  playLevel({"....................", "..........P.........", "....................",
+             "....................", "....................", "....................",
+             "....................", "....................", "...................C"},
+            2);
+  step();
+  EXPECT_EQ(app.camera.x, 10 * 80 + 40);
+  EXPECT_EQ(app.camera.y, 300);
+  app.player->ride.visible = true;
+  app.player->ride.setPosition(400, 400);
+  step();
+  EXPECT_EQ(app.camera.x, 600);
+}
+
+TEST_F(Level, SlidesStopAtWallsAndSolidActorsButNeverInTheFirstRowOrColumn) {
+  playLevel({
+      "..........",
+      "..........",
+      "..#.....#.",
+      "..........",
+      "P........C",
+  });
+  auto* block = new Block;
+  app.addActorAtTile(block, 5, 2, 0);
+  block->setPosition(5 * 80 + 40, 2 * 80 + 40);
+  app.slideActor(0, block, 0.0f);  // speed 0 jumps at once
+  EXPECT_EQ(block->x, 3 * 80 + 40);
+  block->setPosition(5 * 80 + 40, 2 * 80 + 40);
+  app.slideActor(1, block, 0.0f);
+  EXPECT_EQ(block->x, 7 * 80 + 40);
+  block->setPosition(5 * 80 + 40, 2 * 80 + 40);
+  app.slideActor(3, block, 0.0f);
+  EXPECT_EQ(block->y, 1 * 80 + 40);  // open water above, yet not row 0
+  block->setPosition(1 * 80 + 40, 3 * 80 + 40);
+  app.slideActor(0, block, 0.0f);
+  EXPECT_EQ(block->x, 1 * 80 + 40);
+
+  auto* crate = new Block;
+  crate->solid = 1;
+  app.addActorAtTile(crate, 5, 4, 0);
+  block->setPosition(5 * 80 + 40, 2 * 80 + 40);
+  app.slideActor(2, block, 0.0f);
+  EXPECT_EQ(block->y, 3 * 80 + 40);
+  EXPECT_TRUE(app.solidActorAt(5 * 80 + 10, 4 * 80 + 70));
+  crate->visible = false;
+  EXPECT_FALSE(app.solidActorAt(5 * 80 + 10, 4 * 80 + 70));
+}
+
+TEST_F(Level, WithoutATileMapEveryTileIsSolid) {
+  playLevel({"P.C"}, 2);
+  EXPECT_FALSE(app.isSolidTile(1, 0));
+  EXPECT_TRUE(app.isSolidTile(-1, 0));  // outside the grid reads as wall
+  app.switchState("title");
+  EXPECT_EQ(app.tileMap, nullptr);
+  EXPECT_TRUE(app.isSolidTile(1, 0));
+  EXPECT_TRUE(app.isBlocked(1, 0));
+  EXPECT_TRUE(app.actors.empty());
+  EXPECT_EQ(app.player, nullptr);
+}
