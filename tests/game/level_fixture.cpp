@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "baker.h"
@@ -86,6 +87,11 @@ void LevelFixture::playLevel(const std::vector<std::string>& rows, int number) {
   ASSERT_TRUE(bake::writeFileAtomically("dat/lvl/levels.dat", bake::makePackfile(bake::serialiseDatafile(objects)), error))
       << error;
   enterLevel(number);
+}
+
+void LevelFixture::useGameLevels() {
+  std::remove("dat/lvl/levels.dat");
+  ASSERT_EQ(symlink((testsupport::gameDir() + "/dat/lvl/levels.dat").c_str(), "dat/lvl/levels.dat"), 0);
 }
 
 void LevelFixture::enterLevel(int number) {

@@ -26,6 +26,8 @@ class LevelFixture : public ::testing::Test {
   // Compiles rows as level `number` (every other level a small empty room)
   // and enters it. The test fails when the rows do not compile.
   void playLevel(const std::vector<std::string>& rows, int number = 0);
+  // Plays the game's own baked levels from now on.
+  void useGameLevels();
   // Enters level number from the levels already compiled.
   void enterLevel(int number);
 
