@@ -6,6 +6,7 @@
 #include "engine/screen.h"
 #include "engine/sprite.h"
 #include "flow/game_app.h"
+#include "game/actors/big_shark.h"
 #include "game/actors/player.h"
 #include "game/in_game_state.h"
 #include "sound/sound_manager.h"
@@ -23,6 +24,8 @@ struct LevelSetup {
 };
 
 // First match wins; levels not listed are normal levels.
+void addBigShark(GameApp& app) { app.addActor(new BigShark); }
+
 const LevelSetup kLevelSetups[] = {
     {0, 1, kNormal, 0, true, nullptr},
     {3, 3, kCoinRun, 10, false, nullptr},
@@ -41,7 +44,7 @@ const LevelSetup kLevelSetups[] = {
     {9, 9, kBoss, 0, false, nullptr},
     {29, 29, kBoss, 0, false, nullptr},
     {39, 39, kBoss, 0, false, nullptr},
-    {49, 49, kBoss, 0, false, nullptr},
+    {49, 49, kBoss, 0, false, addBigShark},
     {1000, 1003, kMiniGame, 0, false, nullptr},
 };
 
