@@ -10,7 +10,7 @@
 #include "flow/cut_scene_state.h"
 #include "flow/level_select_state.h"
 #include "flow/logo_state.h"
-#include "flow/temporary_powerup_shop_state.h"
+#include "flow/powerup_shop_state.h"
 #include "flow/title_state.h"
 #include "game/in_game_state.h"
 #include "game/actors/player.h"
@@ -79,7 +79,7 @@ void GameApp::initGame() {
 
 void GameApp::registerStates() {
   ownedStates.push_back(std::make_unique<TitleState>());
-  ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
+  ownedStates.push_back(std::make_unique<PowerupShopState>());
   ownedStates.push_back(std::make_unique<InGameState>());
   ownedStates.push_back(std::make_unique<LevelSelectState>());
   ownedStates.push_back(std::make_unique<LogoState>());

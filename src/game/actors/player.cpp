@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/log.h"
 #include "engine/screen.h"
@@ -252,8 +253,24 @@ void Player::loadKeyConfig(const std::string& path) {
   bindDefaultKeys();
   if (exists(path.c_str())) {
     load(path);
+    keepUsableBindings();
     return;
   }
   logInfo("Could not find keyconfig. Creating from default data.");
   save(path);
+}
+
+void Player::keepUsableBindings() {
+  // The fish is steered by keys only: a damaged file must not leave it
+  // without a way to move or shoot.
+  auto unusable = [](int code) { return code <= 0 || code >= kKeyCodeCount; };
+  for (const auto& binding : kDefaultKeys) {
+    std::vector<int>& codes = bindings[binding.action];
+    size_t before = codes.size();
+    codes.erase(std::remove_if(codes.begin(), codes.end(), unusable), codes.end());
+    if (codes.size() != before) logInfo(std::string("keyconfig: dropped an unknown key for ") + binding.action);
+    if (!codes.empty()) continue;
+    logInfo(std::string("keyconfig: nothing bound to ") + binding.action + ", using the default key");
+    codes.push_back(binding.code);
+  }
 }

@@ -92,6 +92,8 @@ class Player : public Sprite, public InputMap {
   void loadKeyConfig(const std::string& path);
 
  private:
+  // Defaults for the actions a key file left without a key.
+  void keepUsableBindings();
   void mount(const std::string& art);
   void fire();
   void launchShot();

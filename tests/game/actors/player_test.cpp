@@ -2,8 +2,12 @@
 // hop mode, pushing blocks, pickups and power-ups on real time.
 #include "game/actors/player.h"
 
+#include <algorithm>
+
+#include "flow/profile_store.h"
 #include "game/level_fixture.h"
 #include "game/treasure.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -37,6 +41,12 @@ class PlayerTest : public LevelFixture {
     auto* critter = new Critter(art);
     app.addActorAtTile(critter, tx, ty, 0);
     return critter;
+  }
+
+  static bool logged(const std::string& text) {
+    std::vector<std::string> lines = testsupport::logLines();
+    return std::any_of(lines.begin(), lines.end(),
+                       [&text](const std::string& line) { return line.find(text) != std::string::npos; });
   }
 };
 
@@ -192,4 +202,25 @@ TEST_F(PlayerTest, CoinsAndTreasureAreCollectedByTouch) {
   EXPECT_EQ(soundCount("treasure"), 2);
   run(0.5f);
   EXPECT_EQ(app.currentLevel, 3);  // the last chest ends the level
+}
+
+TEST_F(PlayerTest, ADamagedKeyFileOrProfileFallsBackToDefaultsAndSaysSo) {
+  testsupport::writeFile(app.keyConfigPath(), "jump 1 30\nfire 0\nleft 1 999\n");
+  ProfileProgress damaged;
+  damaged.bubbleLimit = 99;
+  ASSERT_TRUE(writeProgressFile(progressPathFor(app.currentProfile), damaged));
+  app.loadProfile();
+  EXPECT_EQ(app.bubbleLimit, 3);
+  EXPECT_TRUE(logged("bubble limit 99 out of range"));
+
+  playLevel(kRoom, 2);
+  EXPECT_EQ(fish().bubbles, 3);
+  EXPECT_TRUE(logged("nothing bound to fire"));
+  EXPECT_TRUE(logged("dropped an unknown key for left"));
+  tap(KEY_SPACE);
+  EXPECT_TRUE(fish().shot.visible);
+  float startX = fish().x;
+  hold(KEY_LEFT);
+  run(0.1f);
+  EXPECT_LT(fish().x, startX);
 }
