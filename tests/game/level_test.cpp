@@ -239,7 +239,7 @@ TEST_F(Level, WithoutATileMapEveryTileIsSolid) {
   EXPECT_TRUE(app.isSolidTile(1, 0));
   EXPECT_TRUE(app.isBlocked(1, 0));
   EXPECT_TRUE(app.actors.empty());
-  EXPECT_EQ(app.player, nullptr);
+  EXPECT_TRUE(app.treasures.empty());
 }
 
 TEST_F(Level, EveryLevelOfTheGameBuildsWithItsPlayerAndChests) {
