@@ -111,7 +111,7 @@ TEST_F(WindowGameApp, HelpAndShopNeedALivePlayerAndNoOtherOverlay) {
   app.onAction("pushHelpText", false);
   EXPECT_FALSE(app.isStacked("helpText"));
 
-  tap(KEY_A);  // the shop closes itself on a key release
+  tap(KEY_ESC);  // the shop closes on the release of Escape
   EXPECT_EQ(top(), "inGame");
 }
 
