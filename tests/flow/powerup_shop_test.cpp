@@ -148,7 +148,6 @@ TEST_F(Shop, TheSelectionWrapsAndTheDescriptionFollowsIt) {
   tap(KEY_LEFT);
   EXPECT_EQ(shop().selected, 4);
   EXPECT_EQ(shop().lines[0]->text, "SLOW MOTION");
-  EXPECT_EQ(shop().lines[2]->text, "down the passage of time.");
   EXPECT_EQ(shop().lines[3]->text, "");
   run(0.3f);
   EXPECT_EQ(shop().icons[4]->alpha, 255.0f);
