@@ -37,6 +37,7 @@ Cannonball::~Cannonball() {
 }
 
 void Cannonball::fire(float cannonX, float cannonY, Sprite& smokePuff) {
+  if (inPlay()) return;
   GameApp& app = game();
   int row = tileOf(cannonY), wall = tileOf(cannonX);
   // Cells left of the grid read as wall, so the search always ends.

@@ -16,7 +16,8 @@ class Cannonball : public Actor {
   bool inPlay() const { return visible || trapTimer > 0.0f; }
   // Sends the ball from the muzzle of the cannon standing at (cannonX,
   // cannonY) to the first wall on its left, flashing smoke (owned by the
-  // cannon) at the muzzle. The cannon plays the shot's sound.
+  // cannon) at the muzzle. The cannon plays the shot's sound. Does nothing
+  // while the ball is still in play.
   void fire(float cannonX, float cannonY, Sprite& smoke);
   void step(float dt) override;
 

@@ -227,6 +227,7 @@ void Player::armPlunger() {
   plunger.visible = true;
   plunger.alpha = 0.0f;
   plunger.alphaInterp.start(255.0f, kPlungerFadeInS, 0);
+  app.screen->removeFromLayer(&plunger, kGearLayer);
   app.screen->addToLayer(&plunger, kGearLayer);
 }
 
