@@ -10,7 +10,7 @@
 #include "flow/cut_scene_state.h"
 #include "flow/level_select_state.h"
 #include "flow/logo_state.h"
-#include "flow/temporary_powerup_shop_state.h"
+#include "flow/powerup_shop_state.h"
 #include "flow/title_state.h"
 #include "game/in_game_state.h"
 #include "game/actors/player.h"
@@ -74,12 +74,17 @@ void GameApp::initGame() {
   if (FONT* gameFontObject = gameFont()) ::font = gameFontObject;
   sound->loadSamples("sfx/", ".ogg");
   loadInterfaceArt();
+  if (launchLevel >= 0) {
+    currentLevel = launchLevel;
+    switchState("inGame");
+    return;
+  }
   switchState("logo");
 }
 
 void GameApp::registerStates() {
   ownedStates.push_back(std::make_unique<TitleState>());
-  ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
+  ownedStates.push_back(std::make_unique<PowerupShopState>());
   ownedStates.push_back(std::make_unique<InGameState>());
   ownedStates.push_back(std::make_unique<LevelSelectState>());
   ownedStates.push_back(std::make_unique<LogoState>());
@@ -127,12 +132,6 @@ void GameApp::update(float dt) {
 void GameApp::updateStateByName(const std::string& name, float dt) {
   if (name != "100%" && name != "eog") return;
   levelEndDelay = std::max(0.0f, levelEndDelay - dt);
-}
-
-void GameApp::startAtLevel(int level) {
-  if (!screen || !screen->ready()) return;
-  currentLevel = level;
-  switchState("inGame");
 }
 
 void GameApp::endLevel() {

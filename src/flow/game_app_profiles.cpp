@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/log.h"
 #include "flow/game_app.h"
 #include "flow/profile_store.h"
 #include "game/actors/player.h"
@@ -14,6 +15,7 @@ namespace {
 
 const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
+const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
 
 void removeIfPresent(const std::string& path) {
   if (exists(path.c_str())) delete_file(path.c_str());
@@ -41,6 +43,11 @@ void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, 
 void GameApp::applyProgress(const ProfileProgress& progress) {
   levelsBeaten = progress.levelsBeaten;
   bubbleLimit = progress.bubbleLimit;
+  if (bubbleLimit < kMinBubbleLimit || bubbleLimit > kMaxBubbleLimit) {
+    bubbleLimit = ProfileProgress{}.bubbleLimit;
+    logInfo("profile [" + currentProfile + "] - bubble limit " + std::to_string(progress.bubbleLimit) +
+            " out of range, using " + std::to_string(bubbleLimit));
+  }
   coins = progress.coins;
   waterEffect = progress.waterEffect != 0;
   ratings = progress.ratings;

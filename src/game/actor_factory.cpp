@@ -4,6 +4,7 @@
 #include <map>
 
 #include "game/actors/actor.h"
+#include "game/actors/refill_station.h"
 #include "game/actors/swordfish.h"
 #include "game/treasure.h"
 
@@ -15,6 +16,7 @@ using Maker = std::function<Actor*()>;
 // built.
 const std::map<std::string, Maker>& makers() {
   static const std::map<std::string, Maker> table = {
+      {"refill", [] { return new RefillStation; }},
       {"swordfish.dat", [] { return new Swordfish; }},
   };
   return table;
