@@ -4,6 +4,7 @@
 #include <map>
 
 #include "game/actors/actor.h"
+#include "game/actors/leviathan.h"
 #include "game/actors/refill_station.h"
 #include "game/actors/swordfish.h"
 #include "game/treasure.h"
@@ -16,6 +17,7 @@ using Maker = std::function<Actor*()>;
 // built.
 const std::map<std::string, Maker>& makers() {
   static const std::map<std::string, Maker> table = {
+      {"leviathan.dat", [] { return new Leviathan; }},
       {"refill", [] { return new RefillStation; }},
       {"swordfish.dat", [] { return new Swordfish; }},
   };

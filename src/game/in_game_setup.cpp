@@ -6,8 +6,10 @@
 #include "engine/screen.h"
 #include "engine/sprite.h"
 #include "flow/game_app.h"
+#include "game/actors/big_boss_bird.h"
 #include "game/actors/big_shark.h"
 #include "game/actors/player.h"
+#include "game/actors/squid.h"
 #include "game/in_game_state.h"
 #include "sound/sound_manager.h"
 
@@ -26,9 +28,20 @@ struct LevelSetup {
   void (*prepare)(GameApp& app);  // rides, bosses and mini-games
 };
 
-// First match wins; levels not listed are normal levels.
+// The bosses that the level picture does not place.
+void addSquid(GameApp& app) { app.addActorAtTile(new Squid, 7, 5, 0); }
+
+// Placed at the corner tile, then set up again, which puts it where it
+// starts its fight.
+void addBigBossBird(GameApp& app) {
+  auto* bird = new BigBossBird;
+  app.addActorAtTile(bird, 0, 0, 0);
+  bird->onAdded();
+}
+
 void addBigShark(GameApp& app) { app.addActor(new BigShark); }
 
+// First match wins; levels not listed are normal levels.
 const LevelSetup kLevelSetups[] = {
     {0, 1, kNormal, 0, true, nullptr},
     {3, 3, kCoinRun, 10, false, nullptr},
@@ -44,9 +57,9 @@ const LevelSetup kLevelSetups[] = {
     {17, 17, kSharkChase, 0, false, nullptr},
     {26, 26, kSharkChase, 0, false, nullptr},
     {48, 48, kSharkChase, 0, false, nullptr},
-    {9, 9, kBoss, 0, false, nullptr},
+    {9, 9, kBoss, 0, false, addSquid},
     {29, 29, kBoss, 0, false, nullptr},
-    {39, 39, kBoss, 0, false, nullptr},
+    {39, 39, kBoss, 0, false, addBigBossBird},
     {49, 49, kBoss, 0, false, addBigShark},
     {1000, 1003, kMiniGame, 0, false, nullptr},
 };

@@ -83,7 +83,7 @@ TEST_F(BigSharkFight, PatrolsExactlyBetween120And500WhileTheFishStaysLeft) {
   EXPECT_EQ(soundCount("anglerseesyou"), 0);
 }
 
-TEST_F(BigSharkFight, LungesWithItsMouthOnTheFishThenSwimsBackOpenMouthed) {
+TEST_F(BigSharkFight, LungesWithItsMouthOnTheFishThenSwimsBackWithJawsThatKill) {
   lureLungeAt(520, 300);
   EXPECT_TRUE(shark->lunging);
   ASSERT_EQ(soundCount("anglerseesyou"), 1);
@@ -103,6 +103,15 @@ TEST_F(BigSharkFight, LungesWithItsMouthOnTheFishThenSwimsBackOpenMouthed) {
   EXPECT_EQ(shark->x, 880.0f);
   EXPECT_FALSE(shark->mouthOpen);
   EXPECT_EQ(shark->frame, 0.0f);
+
+  lureLungeAt(520, 300);
+  finishLunge();
+  app.player->setPosition(560, 300);  // in the jaws as they swim back
+  step();
+  EXPECT_TRUE(app.player->dead);
+  run(0.5f);
+  EXPECT_EQ(app.player->x, static_cast<int>(shark->x));  // swallowed, and held
+  EXPECT_EQ(app.player->y, static_cast<int>(shark->y));
   EXPECT_EQ(shark->hitPoints, 3);
 }
 

@@ -24,7 +24,7 @@ class SwordfishDuel : public LevelFixture {
     app.player->dashState = 1;
     app.player->plungerArmed = 1;
     app.player->hFlip = true;
-    app.player->setPosition(static_cast<int>(swordfish->x - 72 - dx), static_cast<int>(swordfish->y));
+    app.player->moveTo(swordfish->x - 72 - dx, swordfish->y, 0.0f);  // also ends the last lunge's glide
   }
 
   void attackNow() {
@@ -49,21 +49,6 @@ TEST_F(SwordfishDuel, ArmsThePlungerAndNeverLeavesItsBand) {
       ASSERT_LE(swordfish->x, 960.0f - 160.0f);
     }
   }
-}
-
-TEST_F(SwordfishDuel, KeepsTwoHundredPixelsFromTheFishOnEitherSide) {
-  duel({"..............", "P.........W...", ".............C"});
-  app.player->setPosition(100, 120);
-  swordfish->attackTimer = 100.0f;
-  run(8.0f);
-  EXPECT_FLOAT_EQ(swordfish->x, 300.0f);
-  app.player->setPosition(700, 120);
-  run(8.0f);
-  EXPECT_FLOAT_EQ(swordfish->x, 500.0f);
-  app.player->setPosition(600, 120);  // within 128 px: it holds its ground
-  run(1.0f);
-  EXPECT_FLOAT_EQ(swordfish->x, 500.0f);
-  EXPECT_FALSE(app.player->dead);
 }
 
 TEST_F(SwordfishDuel, TheThrustKillsWithin160AndClashesOnceWithin220) {
