@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/log.h"
+#include "engine/safe_file.h"
 #include "flow/game_app.h"
 #include "flow/profile_store.h"
 #include "game/actors/player.h"
@@ -15,9 +17,7 @@ namespace {
 const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
 
-void removeIfPresent(const std::string& path) {
-  if (exists(path.c_str())) delete_file(path.c_str());
-}
+void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
 }  // namespace
 
@@ -34,6 +34,20 @@ void GameApp::loadProfileList() {
   // A list of one line, or a current name that cannot be a file name, has
   // no usable current profile: the first one stands in.
   if (!isUsableProfileName(currentProfile)) currentProfile = profiles.front();
+}
+
+std::string GameApp::keyConfigPath() const { return keyConfigPathFor(currentProfile); }
+
+void GameApp::loadPlayerKeys() {
+  if (!player) return;
+  player->bindDefaultKeys();
+  std::string path = keyConfigPath();
+  if (fileExists(path)) {
+    player->load(path);
+    return;
+  }
+  logInfo("Could not find keyconfig. Creating from default data.");
+  player->save(path);
 }
 
 void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
@@ -53,7 +67,7 @@ void GameApp::loadProfile() {
     return;
   }
   std::string path = progressPathFor(currentProfile);
-  if (!exists(path.c_str())) {
+  if (!fileExists(path)) {
     applyProgress(ProfileProgress{});
     saveProfile();
   }
@@ -104,7 +118,7 @@ void GameApp::selectProfile(const std::string& name) {
   if (!isUsableProfileName(name)) return;
   currentProfile = name;
   loadProfile();
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   saveProfileList();
   switchState("title");
 }
@@ -123,7 +137,7 @@ void GameApp::deleteProfile(const std::string& name) {
     removeIfPresent(keyConfigPathFor(name));
   }
   if (currentProfile == name) currentProfile = profiles.front();
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   loadProfile();
   saveProfileList();
   queueAction("JUMPSTATE:title");
