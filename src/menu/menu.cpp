@@ -14,7 +14,6 @@
 namespace {
 
 const float kActivateCooldownS = 0.5f;
-const float kMoveCooldownS = 0.1f;
 const int kMenuSoundVolume = 255;
 const int kMenuSoundPan = 128;
 const int kMenuSoundPitch = 1000;
