@@ -36,7 +36,7 @@ void bindJoystickCode(InputMap& map, const std::string& action, int code) {
   map.states[code] = inputCodeDown(code);
 }
 
-// A whole number in the range of int, or false.
+// The next word as a whole number with nothing after it, or false.
 bool readCode(std::istringstream& words, long long& value) {
   std::string word;
   if (!(words >> word)) return false;
