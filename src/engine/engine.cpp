@@ -31,7 +31,9 @@ const int kDefaultWidth = 800, kDefaultHeight = 600;  // pixels
 const int kLowWidth = 640;
 // Display sizes outside these bounds are typing errors, not wishes.
 const float kMinWidth = 320.0f, kMinHeight = 240.0f, kMaxSide = 4096.0f;
-const float kMaxFpsLimit = 1000.0f;  // a "maxfps" above this rests nothing anyway
+// "maxfps" is taken within these bounds: above the upper one a frame rests
+// nothing anyway, and below one frame a second the rest would overflow.
+const float kMinFpsLimit = 1.0f, kMaxFpsLimit = 1000.0f;
 
 void tickHandler() { tickCount = tickCount + 1; }
 END_OF_FUNCTION(tickHandler)
@@ -94,7 +96,7 @@ DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution) {
 
 int restMillisecondsFor(double frameMs, float maxFps) {
   if (!(maxFps > 0.0f)) return 0;
-  double budgetMs = 1000.0 / std::min(maxFps, kMaxFpsLimit);
+  double budgetMs = 1000.0 / std::clamp(maxFps, kMinFpsLimit, kMaxFpsLimit);
   return frameMs < budgetMs ? static_cast<int>(budgetMs - frameMs) : 0;
 }
 

@@ -25,7 +25,8 @@ void readSettings(std::istream& in, std::map<std::string, float>& settings);
 // engine takes only widths 800 and 640.
 DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution);
 // Milliseconds to rest after a frame that took frameMs so that the loop
-// runs at most maxFps frames a second; 0 for maxFps 0 (no limit).
+// runs at most maxFps (taken within 1..1000) frames a second; 0 for maxFps
+// 0 (no limit).
 int restMillisecondsFor(double frameMs, float maxFps);
 
 // Incremented every 10 ms by the timer; read and zeroed by the main loop.

@@ -139,6 +139,8 @@ TEST(EngineSettings, MaxFpsRestsTheSpareTimeOfEachFrame) {
   EXPECT_EQ(restMillisecondsFor(5.0, 50.0f), 15);
   EXPECT_EQ(restMillisecondsFor(25.0, 50.0f), 0);  // a slow frame rests nothing
   EXPECT_EQ(restMillisecondsFor(0.0, 1e9f), 1);    // capped at 1000 frames a second
+  // Found by fuzzing: a tiny rate made a rest too long for an int.
+  EXPECT_EQ(restMillisecondsFor(0.0, 1e-10f), 1000);
 }
 
 TEST(EngineSettings, BinaryGarbageDoesNotCrash) {
