@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "engine/log.h"
+#include "engine/safe_file.h"
 #include "flow/game_app.h"
 #include "flow/profile_store.h"
 #include "game/actors/player.h"
@@ -17,9 +18,7 @@ const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
 const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
 
-void removeIfPresent(const std::string& path) {
-  if (exists(path.c_str())) delete_file(path.c_str());
-}
+void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
 }  // namespace
 
@@ -36,6 +35,12 @@ void GameApp::loadProfileList() {
   // A list of one line, or a current name that cannot be a file name, has
   // no usable current profile: the first one stands in.
   if (!isUsableProfileName(currentProfile)) currentProfile = profiles.front();
+}
+
+std::string GameApp::keyConfigPath() const { return keyConfigPathFor(currentProfile); }
+
+void GameApp::loadPlayerKeys() {
+  if (player) player->loadKeyConfig(keyConfigPath());
 }
 
 void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
@@ -60,7 +65,7 @@ void GameApp::loadProfile() {
     return;
   }
   std::string path = progressPathFor(currentProfile);
-  if (!exists(path.c_str())) {
+  if (!fileExists(path)) {
     applyProgress(ProfileProgress{});
     saveProfile();
   }
@@ -111,7 +116,7 @@ void GameApp::selectProfile(const std::string& name) {
   if (!isUsableProfileName(name)) return;
   currentProfile = name;
   loadProfile();
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   saveProfileList();
   switchState("title");
 }
@@ -130,7 +135,7 @@ void GameApp::deleteProfile(const std::string& name) {
     removeIfPresent(keyConfigPathFor(name));
   }
   if (currentProfile == name) currentProfile = profiles.front();
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   loadProfile();
   saveProfileList();
   queueAction("JUMPSTATE:title");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/log.h"
+#include "engine/safe_file.h"
 #include "engine/screen.h"
 #include "flow/game_app.h"
 #include "sound/sound_manager.h"
@@ -252,7 +253,8 @@ void Player::bindDefaultKeys() {
 
 void Player::loadKeyConfig(const std::string& path) {
   bindDefaultKeys();
-  if (exists(path.c_str())) {
+  // A hidden profile's file (".name.cfg") must be found too.
+  if (fileExists(path)) {
     load(path);
     keepUsableBindings();
     return;
