@@ -63,14 +63,14 @@ class GameProcess {
   int status = 0;
   bool exited = false;
 
-  bool start() {
+  bool start(const char* option = nullptr, const char* value = nullptr) {
     std::string program = testsupport::gameDir() + "/tidewell";
     pid = fork();
     if (pid == 0) {
       int out = open("game-output.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
       dup2(out, 1);
       dup2(out, 2);
-      execl(program.c_str(), "tidewell", static_cast<char*>(nullptr));
+      execl(program.c_str(), "tidewell", option, value, static_cast<char*>(nullptr));
       _exit(127);
     }
     return pid > 0;
@@ -184,4 +184,32 @@ TEST_F(WindowGameRun, PlaysThroughLogoTitleAndStoryAndClosesCleanly) {
   EXPECT_EQ(WEXITSTATUS(game.status), 0);
   EXPECT_NE(testsupport::readFile("settings.cfg").find("resx"), std::string::npos);
   EXPECT_TRUE(logHas("unloading dat/logo.dat"));
+}
+
+TEST_F(WindowGameRun, LevelOptionOpensTheLevelStraightAwayWithoutErrors) {
+  ASSERT_TRUE(game.start("--level", "0"));
+  ASSERT_TRUE(waitUntil([&] { return (window = findWindow(display, DefaultRootWindow(display))) != 0; }, 60))
+      << "no game window";
+  // The level's left wall covers the reef backdrop at the screen's left edge,
+  // and the heads-up bar shows at the top.
+  EXPECT_TRUE(waitUntil([&] { return game.running() && !pixel(40, 300).blue() && !pixel(40, 300).black(); }, 30))
+      << "no level drawn";
+  EXPECT_FALSE(logHas("unloading dat/logo.dat"));  // the logo never showed
+  closeWindow();
+  ASSERT_TRUE(waitUntil([&] { return !game.running(); }, 60)) << "the game did not quit";
+  ASSERT_TRUE(WIFEXITED(game.status));
+  EXPECT_EQ(WEXITSTATUS(game.status), 0);
+  for (const std::string& line : testsupport::logLines()) {
+    EXPECT_EQ(line.find("datafile ["), std::string::npos) << line;
+    EXPECT_EQ(line.find("Could not load level"), std::string::npos) << line;
+  }
+}
+
+TEST(GameCommandLine, ABadLevelNumberIsRefusedWithAMessage) {
+  for (const char* level : {"50", "-1", "999", "1004", "x", ""}) {
+    std::string command = testsupport::gameDir() + "/tidewell --level '" + level + "' 2>err.txt";
+    int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << level;
+    EXPECT_NE(testsupport::readFile("err.txt").find("--level needs a level number"), std::string::npos) << level;
+  }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "flow/game_app.h"
+#include "level_compiler.h"
 #include "sound/sound_manager.h"
 #include "support/test_support.h"
 
@@ -26,6 +27,8 @@ class LevelFixture : public ::testing::Test {
   // Compiles rows as level `number` (every other level a small empty room)
   // and enters it. The test fails when the rows do not compile.
   void playLevel(const std::vector<std::string>& rows, int number = 0);
+  // Plays the game's own baked levels from now on.
+  void useGameLevels();
   // Enters level number from the levels already compiled.
   void enterLevel(int number);
 
@@ -48,4 +51,5 @@ class LevelFixture : public ::testing::Test {
   std::unique_ptr<testsupport::MemoryDisplay> display;  // stands in for the window
 
   void linkGameData();
+  static levels::LevelPicture pictureOf(const std::vector<std::string>& rows, const levels::Legend& legend);
 };

@@ -8,6 +8,7 @@
 #include "game/actors/player.h"
 #include "game/level_fixture.h"
 #include "game/level_loader.h"
+#include "game/level_tile_map.h"
 #include "game/treasure.h"
 #include "support/test_support.h"
 
@@ -239,4 +240,21 @@ TEST_F(Level, WithoutATileMapEveryTileIsSolid) {
   EXPECT_TRUE(app.isBlocked(1, 0));
   EXPECT_TRUE(app.actors.empty());
   EXPECT_EQ(app.player, nullptr);
+}
+
+TEST_F(Level, EveryLevelOfTheGameBuildsWithItsPlayerAndChests) {
+  useGameLevels();
+  std::vector<int> numbers;
+  for (int level = 0; level < 50; ++level) numbers.push_back(level);
+  for (int level = 1000; level < 1004; ++level) numbers.push_back(level);
+  for (int level : numbers) {
+    enterLevel(level);
+    ASSERT_TRUE(app.isStacked("inGame")) << level;
+    ASSERT_NE(app.player, nullptr) << level;
+    EXPECT_GT(app.levelWidth, 0) << level;
+    EXPECT_TRUE(static_cast<LevelTileMap*>(app.tileMap)->tiles.isLoaded) << level;
+    EXPECT_GE(app.treasureTotals[0] + app.treasureTotals[1] + app.treasureTotals[2] + app.treasureTotals[3], 1)
+        << level;
+    step();
+  }
 }
