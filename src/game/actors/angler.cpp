@@ -4,8 +4,11 @@
 #include "game/actors/contact.h"
 #include "game/actors/player.h"
 #include "game/vector2.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kLanternFrame = 10;
 const float kLanternDimAlpha = 64.0f, kLanternBrightAlpha = 128.0f;
@@ -21,8 +24,6 @@ const float kPatrolBitePx = 60.0f;
 const float kPatrolSpotSq = 26896.0f;    // 164 px
 const float kFacingSlackPx = 2.0f;
 const int kSlideLeft = 0, kSlideRight = 1;
-
-int tileOf(float position) { return static_cast<int>(position * 0.0125f); }
 
 }  // namespace
 

@@ -4,8 +4,11 @@
 
 #include "engine/screen.h"
 #include "flow/game_app.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kSmokeFrame = 1;
 const float kReloadS = 2.0f;
@@ -14,7 +17,6 @@ const float kBallSpeed = 400.0f;   // px/s
 const int kWallFacePx = 61;        // the ball stops this far into the wall's tile
 const float kSmokeFlashS = 0.3f;
 const int kFlightLayer = 3;
-const int kTilePx = 80;
 
 Actor* newCannonball() {
   auto* ball = new Actor;

@@ -2,15 +2,17 @@
 
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kWalkFrames = 9;
 const float kWalkLoopS = 0.5f;
 const float kRestS = 2.0f;
 const float kWalkSpeed = 200.0f;  // px/s
 const float kPinchPx = 64.0f;
-const int kTilePx = 80;
 
 }  // namespace
 
@@ -35,7 +37,7 @@ void Crab::step(float dt) {
 void Crab::walk() {
   int column = walkTargetColumn();
   hFlip = !walkingLeft;
-  moveTo(static_cast<float>(column * kTilePx + kTilePx / 2), y, kWalkSpeed);
+  moveTo(static_cast<float>(tileCentre(column)), y, kWalkSpeed);
   walkingLeft = !walkingLeft;
 }
 
@@ -46,7 +48,7 @@ int Crab::walkTargetColumn() const {
   int target = tileX();
   for (int column = target + step; column >= 0 && column < columns; column += step) {
     bool free = !app.isSolidTile(column, row) &&
-                !app.solidActorAt(column * kTilePx + kTilePx / 2, row * kTilePx + kTilePx / 2);
+                !app.solidActorAt(tileCentre(column), tileCentre(row));
     if (!free || !app.isSolidTile(column, row + 1)) break;
     target = column;
   }

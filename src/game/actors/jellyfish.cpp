@@ -3,8 +3,11 @@
 #include "engine/tile_map.h"
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kPulseFrames = 10;
 const float kPulseS = 0.8f;
@@ -14,8 +17,6 @@ const float kGlowPulseS = 1.0f;
 const int kAdditiveBlend = 1;
 const float kStingPx = 55.0f;
 const int kEmptyTile = -1;
-
-int tileOf(float position) { return static_cast<int>(position * 0.0125f); }
 
 }  // namespace
 

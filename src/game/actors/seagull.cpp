@@ -3,8 +3,11 @@
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
 #include "game/actors/player.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kWalkArt = 0, kDiveArt = 1;  // sub-datafiles
 const int kFlyFrames = 9, kDiveFrames = 3;
@@ -14,9 +17,6 @@ const float kDiveSpeed = 600.0f;  // px/s, down and back up
 const float kFlapS = 0.5f;
 const float kPeckPx = 64.0f;
 const int kSlideLeft = 0, kSlideRight = 1;
-const int kTilePx = 80;
-
-int tileOf(float position) { return static_cast<int>(position * 0.0125f); }
 
 }  // namespace
 
@@ -77,7 +77,7 @@ void Seagull::spot() {
   diving = 1;
   diveTimer = kFlapS;
   startY = y;
-  diveY = static_cast<float>((floor - 1) * kTilePx + kTilePx / 2);
+  diveY = static_cast<float>(tileCentre(floor - 1));
   playAnimation("fly", 0, kFlyFrames, kFlapLoopS, -1, false, 0.0f);
 }
 

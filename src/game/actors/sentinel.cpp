@@ -5,8 +5,11 @@
 #include "game/actors/contact.h"
 #include "game/actors/player.h"
 #include "sound/sound_manager.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kBeamFrame = 1;
 const float kBeamSpeed = 1000.0f;   // px/s
@@ -14,11 +17,7 @@ const float kMuzzleAheadPx = 40.0f, kMuzzleAbovePx = 20.0f;
 const float kBeamHitPx = 40.0f;
 const int kLaserVolume = 255, kNormalPitch = 1000;
 const float kPanPerPx = 255.0f * 0.00125f;
-const int kTilePx = 80;
 const int kBeamLayer = 2;
-
-int tileOf(float position) { return static_cast<int>(position * 0.0125f); }
-int tileCentre(int tile) { return tile * kTilePx + kTilePx / 2; }
 
 }  // namespace
 

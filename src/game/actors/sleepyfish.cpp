@@ -5,8 +5,11 @@
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
 #include "game/actors/player.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
+
+using namespace tile_grid;
 
 const int kAsleepFrame = 0, kAwakeFrame = 1;
 const float kRowBandPx = 40.0f;
@@ -15,8 +18,6 @@ const float kHomeSpeed = 100.0f;  // px/s
 const float kSulkS = 2.0f;
 const float kBitePx = 64.0f;
 const int kSlideLeft = 0;
-
-int tileOf(float position) { return static_cast<int>(position * 0.0125f); }
 
 }  // namespace
 

@@ -3,12 +3,13 @@
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
 #include "game/actors/player.h"
+#include "game/actors/tile_grid.h"
 
 namespace {
 
-const int kFloorDropPx = 10;
+using namespace tile_grid;
 
-int tileOf(float position) { return static_cast<int>(position * 0.0125f); }
+const int kFloorDropPx = 10;
 
 }  // namespace
 
