@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   GameApp app;
+  app.launchLevel = options.level;
   app.init();
-  if (options.level >= 0) app.startAtLevel(options.level);
   app.start();
   app.shutdown();
   return 0;
