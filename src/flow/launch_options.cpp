@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "flow/game_app.h"
+
 namespace {
 
 const int kLastStoryLevel = 49;
-const int kFirstMiniGameLevel = 1000, kLastMiniGameLevel = 1003;
+const int kLastMiniGameLevel = kFirstMiniGameLevel + 3;
 
 bool playableLevel(long level) {
   return (level >= 0 && level <= kLastStoryLevel) || (level >= kFirstMiniGameLevel && level <= kLastMiniGameLevel);

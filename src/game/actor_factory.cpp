@@ -14,6 +14,7 @@
 #include "game/actors/jellyfish.h"
 #include "game/actors/mrpuffer.h"
 #include "game/actors/piratefish.h"
+#include "game/actors/refill_station.h"
 #include "game/actors/seagull.h"
 #include "game/actors/sentinel.h"
 #include "game/actors/sharky.h"
@@ -70,6 +71,7 @@ const std::map<std::string, Maker>& makers() {
       {"sleepyfish.dat", make<Sleepyfish>},
       {"spikes.dat", make<Spikes>},
       {"spikes.dat:hanging", makeHangingSpikes},
+      {"refill", make<RefillStation>},
   };
   return table;
 }

@@ -4,7 +4,6 @@
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
 #include "game/vector2.h"
-#include "sound/sound_manager.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ void Crate::makeExplosive() {
 void Crate::hit() {
   if (!explosive || !visible) return;
   GameApp& app = *GameApp::instance;
-  if (app.sound) app.sound->playSample("cannon", 255, 128, 1000, false);
+  playCentred("cannon");
   visible = false;
   if (app.particles[1]) app.particles[1]->burst(x, y, kDebrisParticles, -1);
   hurtPlayerWithin(x, y, kBlastPx);

@@ -23,7 +23,7 @@ Sharky::Sharky() {
   depthBias = kDepthBias;
   hFlip = true;
   GameApp* app = GameApp::instance;
-  if (app && app->player) app->player->swimSpeed = kChasedSwimSpeed;
+  if (app && app->player) app->player->setSwimSpeed(kChasedSwimSpeed);
 }
 
 void Sharky::step(float dt) {

@@ -22,8 +22,6 @@ TEST_F(EelTest, ChargingItShocksAnythingTouchingItsBody) {
   auto* eel = dynamic_cast<Eel*>(findActor("eel.dat"));
   ASSERT_NE(eel, nullptr);
   Player& player = *app.player;
-  player.datafile.open("gulpy.dat");  // the fish's body, for the body contact
-  player.datafile.useSubDatafile(0);
   // Beyond its 60 px bite, yet the top left of the fish lies on its body.
   auto fishAlongside = [&] { player.setPosition(static_cast<int>(eel->x) + 65, static_cast<int>(eel->y) + 40); };
   for (int i = 0; i < 195; ++i) {
