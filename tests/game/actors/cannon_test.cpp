@@ -4,6 +4,7 @@
 
 #include "engine/screen.h"
 #include "flow/game_app.h"
+#include "game/actors/player.h"
 #include "game/level_fixture.h"
 
 namespace {
@@ -49,4 +50,20 @@ TEST_F(CannonTest, FiresOneBallAtATimeAtTheFirstWallOnItsLeft) {
   EXPECT_FALSE(inLevel(&ball));
   run(2.1f);
   EXPECT_EQ(soundCount("cannon"), 2);
+}
+
+TEST_F(CannonTest, ItsBallBlowsUpAnExplosiveCrateInThePath) {
+  playLevel({
+      "##########",
+      "#P.......#",
+      "#.X....K.#",
+      "#.......C#",
+      "##########",
+  }, 2);
+  Actor* crate = findActor("excrate.dat");
+  ASSERT_NE(crate, nullptr);
+  run(3.5f);
+  EXPECT_FALSE(crate->visible);
+  EXPECT_EQ(soundCount("cannon"), 2);  // the shot and the blast
+  EXPECT_FALSE(app.player->dead);      // 100 px and more away
 }

@@ -31,7 +31,7 @@ TEST_F(CoinTest, SinksForTwoSecondsThenFadesAway) {
   EXPECT_FALSE(coin->visible);
 }
 
-TEST_F(CoinTest, ABubbleCarriesItToTheFishInsteadOfHoldingIt) {
+TEST_F(CoinTest, ABubbleCarriesItToTheFishWhoTakesIt) {
   playLevel({"########", "#......#", "#P....C#", "#......#", "########"}, 2);
   Coin* coin = addCoin(450, 100);
   for (Actor* actor : app.actors)  // what SPECIAL does
@@ -41,5 +41,8 @@ TEST_F(CoinTest, ABubbleCarriesItToTheFishInsteadOfHoldingIt) {
   EXPECT_NEAR(coin->y, app.player->y, 2.0f);
   EXPECT_EQ(coin->trapTimer, 0.0f);
   EXPECT_FALSE(coin->bubbleOverlay.visible);
+  step();
+  EXPECT_FALSE(coin->visible);
+  EXPECT_EQ(app.player->coinsThisLevel, 1);
   EXPECT_EQ(soundCount("pop"), 0);
 }

@@ -1,5 +1,10 @@
 #include "game/actors/dolphin.h"
 
+#include <allegro.h>
+
+#include <algorithm>
+#include <cmath>
+
 #include "engine/screen.h"
 #include "engine/text_label.h"
 #include "flow/game_app.h"
@@ -14,6 +19,27 @@ class DolphinTest : public LevelFixture {
     int count = 0;
     for (Actor* actor : app.actors) count += actor->visible && actor->kind() == "dat/coin.dat";
     return count;
+  }
+
+  // Holds the arrows that take the fish to the nearest coin in the water,
+  // keeping below the dolphin: it only ever climbs, and its coins sink.
+  void steerForCoins() {
+    const Player& fish = *app.player;
+    const Actor& dolphin = *findActor("dolphin.dat");
+    float targetX = fish.x, targetY = fish.y, best = 1e9f;
+    for (Actor* actor : app.actors) {
+      if (!actor->visible || actor->kind() != "dat/coin.dat") continue;
+      float distance = std::hypot(actor->x - fish.x, actor->y - fish.y);
+      if (distance >= best) continue;
+      best = distance;
+      targetX = actor->x;
+      targetY = dolphin.visible ? std::max(actor->y, dolphin.y + 60.0f) : actor->y;
+    }
+    for (int code : {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN}) letGo(code);
+    if (targetX < fish.x - 4) hold(KEY_LEFT);
+    else if (targetX > fish.x + 4) hold(KEY_RIGHT);
+    if (targetY < fish.y - 4) hold(KEY_UP);
+    else if (targetY > fish.y + 4) hold(KEY_DOWN);
   }
 
   bool failureShown() const {
@@ -59,4 +85,32 @@ TEST_F(DolphinTest, TheRunIsLostOnlyWhenEvenTheCoinsStillFallingCannotMakeItUp) 
   EXPECT_TRUE(player.dead);
   EXPECT_EQ(coinsBefore, 1);
   EXPECT_TRUE(failureShown());
+}
+
+TEST_F(DolphinTest, ACoinRunIsLostIdlingAndWonChasingTheCoins) {
+  playLevel({
+      "##########",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#........#",
+      "#D.......#",
+      "#....P...#",
+      "##########",
+  }, 3);  // ten coins, and no chest: the coins alone decide
+  for (int i = 0; i < 1000 && !app.player->dead; ++i) step();
+  EXPECT_TRUE(failureShown());
+
+  run(2.1f);  // the level starts again
+  for (int i = 0; i < 1500 && app.currentLevel == 3; ++i) {
+    steerForCoins();
+    step();
+  }
+  EXPECT_EQ(app.currentLevel, 4);
 }

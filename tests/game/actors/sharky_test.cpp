@@ -34,3 +34,23 @@ TEST_F(SharkyTest, ClosesInWithoutEverPassingTheFish) {
   EXPECT_EQ(shark->x, player.x);  // exactly on it, not a step beyond
   EXPECT_TRUE(player.dead);
 }
+
+TEST_F(SharkyTest, AChaseIsLostStandingStillAndWonSwimmingForTheChest) {
+  playLevel({
+      "################",
+      "#..............#",
+      "#S.P..........C#",
+      "#..............#",
+      "################",
+  }, 7);
+  run(2.0f);  // ready, go
+  run(0.3f);
+  EXPECT_TRUE(app.player->dead);
+
+  run(2.0f);  // the level starts again
+  hold(KEY_RIGHT);
+  run(2.0f);
+  EXPECT_FALSE(app.player->dead);
+  run(2.5f);  // through the chest, and its fade
+  EXPECT_EQ(app.currentLevel, 8);
+}
