@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "engine/tile_map.h"
+#include "game/actor_factory.h"
+#include "game/actors/crate.h"
 #include "game/actors/big_shark.h"
 #include "game/actors/player.h"
 #include "game/level_fixture.h"
@@ -143,7 +145,12 @@ TEST_F(BigSharkFight, TwoCratesInOneLungeCostTwoHitPointsAfterFourSeconds) {
 }
 
 TEST_F(BigSharkFight, ExplosionsHurtItOncePerFlashAndTheLastOneSinksIt) {
-  shark->hit();
+  // An explosive crate on the lower left corner of its body, as it comes
+  // down its patrol to y 400.
+  auto* crate = static_cast<Crate*>(makeLevelActor("crate.dat:explosive"));
+  app.addActorAtTile(crate, 6, 7, 0);
+  for (int i = 0; i < 500 && shark->y < 400.0f; ++i) step();
+  crate->hit();
   EXPECT_EQ(shark->hitPoints, 2);
   shark->hit();  // still flashing from the first
   EXPECT_EQ(shark->hitPoints, 2);
