@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "flow/demo_run.h"
 #include "flow/game_app.h"
 #include "flow/launch_options.h"
 
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tidewell: %s\n", error.c_str());
     return 2;
   }
+  if (!options.verifyDemo.empty()) return verifyDemo(options.verifyDemo);
+  if (!options.recordDemo.empty()) return recordDemo(options.recordDemo, options.level);
   GameApp app;
   app.init();
   if (options.level >= 0) app.startAtLevel(options.level);

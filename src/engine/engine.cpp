@@ -11,6 +11,7 @@
 #include "engine/base_directory.h"
 #include "engine/datafile_cache.h"
 #include "engine/log.h"
+#include "engine/pass_driver.h"
 #include "engine/safe_file.h"
 #include "engine/screen.h"
 #include "engine/translucent.h"
@@ -118,6 +119,7 @@ void Engine::run() {
   while (!quit) {
     float dt = frameTime(tickCount);
     tickCount = 0;
+    if (passDriver && !passDriver->beginPass(dt)) break;
     update(dt);
     if (!noClear) clear_bitmap(screen->backBuffer);
     drawFrame();
@@ -134,6 +136,7 @@ void Engine::run() {
     }
     instantFps = 1.0f / dt;
     endFrame();
+    if (passDriver) passDriver->endPass();
   }
 }
 
