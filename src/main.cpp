@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
   if (!options.verifyDemo.empty()) return verifyDemo(options.verifyDemo);
   if (!options.recordDemo.empty()) return recordDemo(options.recordDemo, options.level);
   GameApp app;
+  app.launchLevel = options.level;
   app.init();
-  if (options.level >= 0) app.startAtLevel(options.level);
   app.start();
   app.shutdown();
   return 0;

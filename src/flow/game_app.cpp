@@ -74,6 +74,11 @@ void GameApp::initGame() {
   if (FONT* gameFontObject = gameFont()) ::font = gameFontObject;
   sound->loadSamples("sfx/", ".ogg");
   loadInterfaceArt();
+  if (launchLevel >= 0) {
+    currentLevel = launchLevel;
+    switchState("inGame");
+    return;
+  }
   switchState("logo");
 }
 
@@ -127,12 +132,6 @@ void GameApp::update(float dt) {
 void GameApp::updateStateByName(const std::string& name, float dt) {
   if (name != "100%" && name != "eog") return;
   levelEndDelay = std::max(0.0f, levelEndDelay - dt);
-}
-
-void GameApp::startAtLevel(int level) {
-  if (!screen || !screen->ready()) return;
-  currentLevel = level;
-  switchState("inGame");
 }
 
 void GameApp::endLevel() {

@@ -92,8 +92,9 @@ class GameApp : public Engine {
 
   // The next story level, or back to the title after a mini-game.
   void endLevel();
-  // Testers' and designers' start: straight into level, past logo and title.
-  void startAtLevel(int level);
+  // Set before init for testers' and designers' runs: the game opens this
+  // level straight away instead of the logo (-1: the usual start).
+  int launchLevel = -1;
   // Blocking yes/no prompt over the current picture: Y true, N or Esc false.
   bool confirm(const std::string& text);
   bool isStacked(const std::string& name) { return findOnStack(name) != nullptr; }

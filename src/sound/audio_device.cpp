@@ -20,6 +20,9 @@ AudioDevice::~AudioDevice() { shutdown(); }
 
 bool AudioDevice::init() {
   if (open) return true;
+  // Without a real system driver (tools, benchmarks, headless replays)
+  // Allegro has no timer to mix with: stay silent.
+  if (!system_driver || system_driver->id == SYSTEM_NONE) return false;
   // Allegro's sound needs its timer; installing it twice is harmless.
   if (install_timer() != 0) return false;
   reserve_voices(kMixerVoices, 0);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "flow/game_app.h"
+#include "level_compiler.h"
 #include "sound/sound_manager.h"
 #include "support/test_support.h"
 
@@ -50,4 +51,5 @@ class LevelFixture : public ::testing::Test {
   std::unique_ptr<testsupport::MemoryDisplay> display;  // stands in for the window
 
   void linkGameData();
+  static levels::LevelPicture pictureOf(const std::vector<std::string>& rows, const levels::Legend& legend);
 };

@@ -2,6 +2,8 @@
 // played through the level fixture.
 #include <allegro.h>
 
+#include <algorithm>
+
 #include "engine/screen.h"
 #include "engine/tile_map.h"
 #include "game/actors/actor.h"
@@ -10,6 +12,7 @@
 #include "game/level_loader.h"
 #include "game/level_tile_map.h"
 #include "game/treasure.h"
+#include "menu/menu.h"
 #include "support/test_support.h"
 
 namespace {
@@ -239,7 +242,7 @@ TEST_F(Level, WithoutATileMapEveryTileIsSolid) {
   EXPECT_TRUE(app.isSolidTile(1, 0));
   EXPECT_TRUE(app.isBlocked(1, 0));
   EXPECT_TRUE(app.actors.empty());
-  EXPECT_EQ(app.player, nullptr);
+  EXPECT_TRUE(app.treasures.empty());
 }
 
 TEST_F(Level, EveryLevelOfTheGameBuildsWithItsPlayerAndChests) {
@@ -257,4 +260,45 @@ TEST_F(Level, EveryLevelOfTheGameBuildsWithItsPlayerAndChests) {
         << level;
     step();
   }
+}
+
+TEST_F(Level, EachLevelStartsWithItsTuneAndSpecialLevelsWithTheReadyGoPause) {
+  struct Expected {
+    int level;
+    const char* tune;
+    bool banner;
+  } const cases[] = {{2, "mus/underwater.ogg", false},  {12, "mus/piratelevel.ogg", false},
+                     {3, "mus/montyrag.ogg", true},     {17, "mus/shark.ogg", true},
+                     {29, "mus/squidbattle.ogg", true}, {45, "mus/heroics.ogg", false}};
+  for (const Expected& expected : cases) {
+    playLevel({"P.C"}, expected.level);
+    EXPECT_EQ(app.sound->currentMusic, expected.tune) << expected.level;
+    EXPECT_EQ(app.paused != 0, expected.banner) << expected.level;
+    if (!expected.banner) continue;
+    run(1.9f);
+    EXPECT_TRUE(app.paused) << expected.level;
+    EXPECT_EQ(app.levelTime, 0.0f);
+    run(0.2f);
+    EXPECT_FALSE(app.paused) << expected.level;
+  }
+}
+
+TEST_F(Level, EscapeOpensTheInGameMenuWhichPausesUntilContinue) {
+  playLevel({"P.C"}, 2);
+  hold(KEY_ESC);
+  step();
+  letGo(KEY_ESC);
+  step();
+  ASSERT_TRUE(app.inGameMenu->visible);
+  EXPECT_TRUE(app.paused);
+  EXPECT_TRUE(app.player->bindings.empty());  // the fish ignores the keys meanwhile
+  auto& overlay = app.screen->layers[4].drawables;
+  EXPECT_NE(std::find(overlay.begin(), overlay.end(), static_cast<Drawable*>(app.inGameMenu)), overlay.end());
+
+  app.queueAction("closeInGameMenu");
+  step();
+  EXPECT_FALSE(app.inGameMenu->visible);
+  EXPECT_FALSE(app.paused);
+  EXPECT_FALSE(app.player->bindings.empty());
+  EXPECT_EQ(std::find(overlay.begin(), overlay.end(), static_cast<Drawable*>(app.inGameMenu)), overlay.end());
 }

@@ -24,6 +24,12 @@ const char* const kGameEffects[] = {
     "dancesong",     "dancesong2",      "dancesong3",    "danceleft",      "danceright",
     "danceup",       "dancedown"};
 
+// Tunes the levels choose between (by level range, ride, chase and boss).
+const char* const kLevelTunes[] = {"underwater", "piratelevel", "underwatercity",
+                                   "heroics",    "shark",       "boss",
+                                   "squidbattle", "rayblues",   "montyrag"};
+const int kFullScale = 32767;
+
 struct Decoded {
   double seconds = 0.0;
   int loudest = 0;  // distance from silence, 0–32768
@@ -87,6 +93,16 @@ TEST(BakedSounds, LogoJingleIsShortAndTitleTuneIsLong) {
   Decoded title = decode(testsupport::gameDir() + "/mus/title.ogg");
   EXPECT_GT(title.seconds, 20.0);
   EXPECT_GT(title.loudest, 16000);
+}
+
+TEST(BakedSounds, LevelTunesRunAMinuteAndStayBelowFullScale) {
+  for (const char* name : kLevelTunes) {
+    SCOPED_TRACE(name);
+    Decoded tune = decode(testsupport::gameDir() + "/mus/" + name + ".ogg");
+    EXPECT_GE(tune.seconds, 60.0);
+    EXPECT_GT(tune.loudest, 16000);
+    EXPECT_LT(tune.loudest, kFullScale);
+  }
 }
 
 TEST(BakedSounds, SourceScanFindsTheWaysTheGameNamesSounds) {
