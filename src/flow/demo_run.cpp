@@ -17,6 +17,15 @@
 
 namespace {
 
+const char* const kLevelData = "dat/lvl/levels.dat";
+
+// Demos play the baked game of the working directory, the game folder.
+bool gameDataHere() {
+  if (std::filesystem::exists(kLevelData)) return true;
+  std::fprintf(stderr, "tidewell: no %s here; run in the game folder\n", kLevelData);
+  return false;
+}
+
 bool readText(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
@@ -43,18 +52,18 @@ bool readDemo(const std::string& path, Demo& demo) {
 
 int verifyDemo(const std::string& path) {
   Demo demo;
-  if (!readDemo(path, demo)) return 2;
+  if (!readDemo(path, demo) || !gameDataHere()) return 2;
   ScratchFolder scratch;
   if (!scratch.ready()) {
     std::fprintf(stderr, "tidewell: %s\n", scratch.error().c_str());
     return 2;
   }
   HeadlessGame game;
+  game.app.launchLevel = demo.level;
   if (!game.start()) return 2;
   DemoOutcome outcome;
   {
     DemoPlayer player(game.app, demo);
-    game.app.startAtLevel(demo.level);
     game.app.run();
     outcome = player.outcome();
   }
@@ -65,26 +74,30 @@ int verifyDemo(const std::string& path) {
 int recordDemo(const std::string& path, int level) {
   std::error_code failure;
   std::string target = std::filesystem::absolute(path, failure).string();
+  if (!gameDataHere()) return 1;
   ScratchFolder scratch;
   if (failure || !scratch.ready()) {
     std::fprintf(stderr, "tidewell: %s\n", failure ? failure.message().c_str() : scratch.error().c_str());
     return 1;
   }
   GameApp app;
-  app.init();
+  app.launchLevel = level;
+  // The two steps of the game's init, with the keyboard polled from between
+  // them: the level is entered with no key down and then sees the keys
+  // change only as a pass starts. Keys already held count as pressed on
+  // the first pass, in the game and in the demo alike.
+  app.Engine::init();
   if (!app.screen || !app.screen->ready()) {
     app.shutdown();
     return 1;
   }
-  // Polled from here on: the key array changes only as a pass starts. Keys
-  // already held count as pressed on the first pass, in game and demo alike.
   poll_keyboard();
   for (int code = 0; code < KEY_MAX; ++code) key[code] = 0;
+  app.initGame();
   Demo demo;
   DemoOutcome outcome;
   {
     DemoRecorder recorder(app, level);
-    app.startAtLevel(level);
     app.start();
     demo = recorder.demo;
     outcome = recorder.outcome();

@@ -2,7 +2,9 @@
 
 #include <allegro.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/log.h"
 #include "engine/screen.h"
@@ -26,14 +28,12 @@ bool HeadlessGame::start() {
   setFatalMode(false);
   setMessageBoxFunction(reportError);
   reportedErrors = 0;
-  if (allegro_init() != 0) {
-    std::fprintf(stderr, "tidewell: Allegro cannot start (%s); it needs an X display even without a window\n",
-                 allegro_error);
+  // No system driver: no display, keyboard, timer or sound card, so no X
+  // connection either; the sound manager stays silent without one.
+  if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) {
+    std::fprintf(stderr, "tidewell: Allegro cannot start: %s\n", allegro_error);
     return false;
   }
-  install_timer();
-  // Installed first, the null driver is what the sound manager then finds.
-  install_sound(DIGI_NONE, MIDI_NONE, nullptr);
   set_color_depth(kColourDepth);
   display = create_bitmap(kScreenW, kScreenH);
   ::screen = display;

@@ -4,11 +4,10 @@
 struct BITMAP;
 
 // The real game without a window or an audio device, for runs nobody
-// watches (demo verification, level previews): an 800 x 600 memory bitmap
-// stands in for the display, Allegro's null sound driver for the card,
-// fades end at once, and errors go to stderr and are counted instead of
-// ending the process. Allegro still needs its system driver, which on this
-// platform means a connection to an X display.
+// watches (demo verification, level previews): Allegro starts without a
+// system driver (no X display needed), an 800 x 600 memory bitmap stands in
+// for the display, the sound manager finds no card, fades end at once, and
+// errors go to stderr and are counted instead of ending the process.
 class HeadlessGame {
  public:
   HeadlessGame() = default;
@@ -16,8 +15,9 @@ class HeadlessGame {
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
-  // Starts Allegro and the game's part of init (the logo state on top).
-  // False, with the reason on stderr, when Allegro cannot start.
+  // Starts Allegro and the game's part of init: the logo, or app's
+  // launchLevel when set before. False, with the reason on stderr, when
+  // Allegro cannot start.
   bool start();
   // Errors the game reported since start.
   int errors() const;
