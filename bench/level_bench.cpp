@@ -162,5 +162,3 @@ void BM_RawAllegroFrame(benchmark::State& state) {
 BENCHMARK(BM_RawAllegroFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

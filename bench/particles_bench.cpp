@@ -40,5 +40,3 @@ void BM_ParticleFrame(benchmark::State& state) {
 BENCHMARK(BM_ParticleFrame)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

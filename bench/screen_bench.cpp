@@ -131,5 +131,3 @@ void BM_RawAllegroBlits(benchmark::State& state) {
 BENCHMARK(BM_RawAllegroBlits)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/log.h"
 #include "flow/demo_run.h"
 #include "flow/game_app.h"
 #include "flow/launch_options.h"
@@ -19,7 +20,10 @@ int main(int argc, char** argv) {
   GameApp app;
   app.launchLevel = options.level;
   app.init();
-  app.start();
+  // Without a display the loop would draw into missing buffers; in the game
+  // an error ends the process with the fatal message.
+  if (!app.ready()) log("Could not start the display", true);
+  if (app.ready()) app.start();
   app.shutdown();
   return 0;
 }

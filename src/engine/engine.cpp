@@ -3,6 +3,8 @@
 #include <allegro.h>
 #include <time.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -26,6 +28,13 @@ const int kTickMs = 10;
 const float kMaxFrameTime = 0.06666667f;  // one pass never advances more than 1/15 s
 const int kFadeBufferWidth = 800;
 const int kFadeBufferHeight = 600;
+const int kDefaultWidth = 800, kDefaultHeight = 600;  // pixels
+const int kLowWidth = 640;
+// Display sizes outside these bounds are typing errors, not wishes.
+const float kMinWidth = 320.0f, kMinHeight = 240.0f, kMaxSide = 4096.0f;
+// "maxfps" is taken within these bounds: above the upper one a frame rests
+// nothing anyway, and below one frame a second the rest would overflow.
+const float kMinFpsLimit = 1.0f, kMaxFpsLimit = 1000.0f;
 
 void tickHandler() { tickCount = tickCount + 1; }
 END_OF_FUNCTION(tickHandler)
@@ -56,13 +65,40 @@ Engine::~Engine() {
 
 void Engine::loadSettings() {
   std::ifstream in(baseDirectory + "settings.cfg");
+  readSettings(in, settings);
+}
+
+void readSettings(std::istream& in, std::map<std::string, float>& settings) {
   std::string name, word;
   while (in >> name >> word) {
-    // A value that is not a number reads as 0.
+    // A value that is not a finite number reads as 0: every setting is
+    // converted to int somewhere, and nan or inf would make that undefined.
     char* end = nullptr;
     float value = std::strtof(word.c_str(), &end);
-    settings[name] = (end == word.c_str()) ? 0.0f : value;
+    settings[name] = (end == word.c_str() || !std::isfinite(value)) ? 0.0f : value;
   }
+}
+
+DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution) {
+  float width = resx == 0.0f ? kDefaultWidth : resx;
+  float height = resy == 0.0f ? kDefaultHeight : resy;
+  bool usable = width >= kMinWidth && width <= kMaxSide && height >= kMinHeight && height <= kMaxSide;
+  if (!usable) {
+    logInfo("Display size " + std::to_string(resx) + " x " + std::to_string(resy) +
+            " is out of range; using 800 x 600");
+    return {kDefaultWidth, kDefaultHeight};
+  }
+  DisplaySize size{static_cast<int>(width), static_cast<int>(height)};
+  if (restrictResolution && size.width != kDefaultWidth && size.width != kLowWidth) {
+    return {kDefaultWidth, kDefaultHeight};
+  }
+  return size;
+}
+
+int restMillisecondsFor(double frameMs, float maxFps) {
+  if (!(maxFps > 0.0f)) return 0;
+  double budgetMs = 1000.0 / std::clamp(maxFps, kMinFpsLimit, kMaxFpsLimit);
+  return frameMs < budgetMs ? static_cast<int>(budgetMs - frameMs) : 0;
 }
 
 void Engine::saveSettings() {
@@ -84,17 +120,15 @@ void Engine::init() {
   if (useMouse) install_mouse();
   register_assert_handler(assertHandler);
 
-  int width = static_cast<int>(settings["resx"]);
-  int height = static_cast<int>(settings["resy"]);
+  DisplaySize size = displaySizeFor(settings["resx"], settings["resy"], restrictResolution);
   bool full = settings["fullscreen"] != 0.0f;
-  if (width == 0) width = 800;
-  if (height == 0) height = 600;
-  if (restrictResolution && width != 800 && width != 640) {
-    width = 800;
-    height = 600;
-  }
-  screen = new Screen(width, height, full);
+  // The size in force, so the options show it and the next save keeps it.
+  settings["resx"] = static_cast<float>(size.width);
+  settings["resy"] = static_cast<float>(size.height);
+  screen = new Screen(size.width, size.height, full);
 }
+
+bool Engine::ready() const { return screen && screen->ready(); }
 
 float Engine::frameTime(int ticks) const {
   float dt = ticks * kTickMs * 0.001f;
@@ -117,6 +151,7 @@ void Engine::run() {
   fps = 0;
   float acc = 0.0f;
   while (!quit) {
+    double frameStart = monotonicMs();
     float dt = frameTime(tickCount);
     tickCount = 0;
     if (passDriver && !passDriver->beginPass(dt)) break;
@@ -137,6 +172,9 @@ void Engine::run() {
     instantFps = 1.0f / dt;
     endFrame();
     if (passDriver) passDriver->endPass();
+    // "maxfps" 0 keeps the loop running flat out, as it always has.
+    int restMs = restMillisecondsFor(monotonicMs() - frameStart, settings["maxfps"]);
+    if (restMs > 0) rest(restMs);
   }
 }
 
@@ -146,6 +184,7 @@ void Engine::update(float dt) {
   screen->update(dt);
   if (sound) sound->update(dt);
   updateStates(dt);
+  finishScrollingTextWhenDone();
   dispatchQueuedActions();
   bool altEnter = settings["enableAltEnter"] != 0.0f && (key_shifts & KB_ALT_FLAG) && key[KEY_ENTER];
   if (altEnter) toggleFullscreen();

@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <iosfwd>
 #include <map>
 #include <string>
 
@@ -11,6 +12,23 @@ struct FONT;
 class PassDriver;
 class Screen;
 class SoundManager;
+
+// A display size in pixels.
+struct DisplaySize {
+  int width, height;
+};
+
+// Reads "key value" lines into settings; values that are not finite
+// numbers read as 0.
+void readSettings(std::istream& in, std::map<std::string, float>& settings);
+// The display size the settings ask for: 0 means 800 or 600, a size outside
+// 320..4096 x 240..4096 falls back to 800 x 600 (logged), and a restricted
+// engine takes only widths 800 and 640.
+DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution);
+// Milliseconds to rest after a frame that took frameMs so that the loop
+// runs at most maxFps (taken within 1..1000) frames a second; 0 for maxFps
+// 0 (no limit).
+int restMillisecondsFor(double frameMs, float maxFps);
 
 // Incremented every 10 ms by the timer; read and zeroed by the main loop.
 extern volatile int tickCount;
@@ -47,7 +65,10 @@ class Engine : public InputMap {
   Engine();
   ~Engine() override;
 
+  // Starts Allegro, the sound and the display; check ready() afterwards.
   virtual void init();
+  // True once init has a display with its buffers.
+  bool ready() const;
   // One pass of game logic: input, screen, sound, states, queued actions.
   virtual void update(float dt);
   // The main loop; runs until quit is set.
@@ -92,7 +113,8 @@ class Engine : public InputMap {
   // Destroyed at the end of the pass, if the top state owns it.
   void removeSprite(Drawable* sprite);
   void addStateAction(const std::string& action, int code);
-  // Rolls a text file up the screen; any key queues action.
+  // Rolls a text file up the screen; any key, or the last line leaving the
+  // top, ends it with action (reported as released).
   void showScrollingText(const std::string& path, FONT* textFont, const std::string& action);
 
   // The frame time of one pass from the ticks counted since the last.
@@ -102,6 +124,14 @@ class Engine : public InputMap {
   void drawFrame();
 
  private:
+  // The credits-style roll in progress: its last line (owned by the state)
+  // and the action that ends it.
+  bool rollRunning = false;
+  Drawable* rollLastLine = nullptr;
+  int rollLineHeight = 0;
+  std::string rollAction;
+
+  void finishScrollingTextWhenDone();
   void updateStates(float dt);
   void dispatchQueuedActions();
   void clearRecord(StateRecord& record);

@@ -74,6 +74,10 @@ void Engine::removeFromEveryLayer(Drawable* sprite) {
 void Engine::clearRecord(StateRecord& record) {
   for (Drawable* sprite : record.sprites) {
     removeFromEveryLayer(sprite);
+    if (sprite == rollLastLine) {
+      rollLastLine = nullptr;
+      rollRunning = false;
+    }
     delete sprite;
   }
   record.sprites.clear();
@@ -154,6 +158,7 @@ void Engine::showScrollingText(const std::string& path, FONT* textFont,
   int h = text_height(textFont);
   int centreX = screen->width / 2;
   std::string line;
+  rollLastLine = nullptr;
   for (int i = 0; std::getline(in, line); ++i) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     auto* label = new TextLabel(line);
@@ -162,7 +167,21 @@ void Engine::showScrollingText(const std::string& path, FONT* textFont,
     label->moveTo(static_cast<float>(centreX), static_cast<float>(i * h - 100 * screen->height),
                   kScrollSpeed);
     addSprite(label, kOverlayLayer);
+    rollLastLine = label;
   }
+  rollLineHeight = h;
+  rollAction = action;
+  rollRunning = true;
   addStateAction(action, kAnyKey);
   crossFade(kScrollFadeSeconds);
+}
+
+// The roll ends as a key would end it (the action released) once its last
+// line has left the top, instead of leaving the screen black for minutes.
+void Engine::finishScrollingTextWhenDone() {
+  if (!rollRunning) return;
+  if (rollLastLine && rollLastLine->y + rollLineHeight > 0.0f) return;
+  rollRunning = false;
+  rollLastLine = nullptr;
+  onAction(rollAction, false);
 }

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -34,7 +36,41 @@ void bindJoystickCode(InputMap& map, const std::string& action, int code) {
   map.states[code] = inputCodeDown(code);
 }
 
+// The next word as a whole number with nothing after it, or false.
+bool readCode(std::istringstream& words, long long& value) {
+  std::string word;
+  if (!(words >> word)) return false;
+  errno = 0;
+  char* end = nullptr;
+  value = std::strtoll(word.c_str(), &end, 10);
+  return end != word.c_str() && *end == '\0' && errno != ERANGE;
+}
+
 }  // namespace
+
+bool isKnownInputCode(long long code) {
+  if (code >= 0 && code < kKeyCodeCount) return true;
+  if (code == kAnyKey) return true;
+  if (code >= kJoystickDirectionBase && code < kJoystickDirectionBase + kJoystickDirections) return true;
+  if (code >= kJoystickButtonBase && code < kJoystickButtonBase + kJoystickButtons) return true;
+  return code < 0 && code >= -kMouseButtonMasks;
+}
+
+bool parseBindingLine(const std::string& line, std::string& action, std::vector<int>& codes) {
+  std::istringstream words(line);
+  long long count = 0;
+  if (!(words >> action) || !readCode(words, count)) return false;
+  // A binding with no code would leave the action dead.
+  if (count < 1 || count > kMaxCodesPerAction) return false;
+  codes.clear();
+  for (long long i = 0; i < count; ++i) {
+    long long code = 0;
+    if (!readCode(words, code) || !isKnownInputCode(code)) return false;
+    codes.push_back(static_cast<int>(code));
+  }
+  std::string extra;
+  return !(words >> extra);
+}
 
 bool inputCodeDown(int code) {
   if (code == kAnyKey) return anyKeyDown();
@@ -127,25 +163,20 @@ void InputMap::save(const std::string& path) const {
 void InputMap::load(const std::string& path) {
   std::ifstream in(path);
   if (!in) return;
-  // A hand-edited count must not make us allocate or skip without bound.
-  const long kMaxCodes = 1024;
-  std::string action;
-  while (in >> action) {
-    long count = 0;
-    if (!(in >> count) || count < 0 || count > kMaxCodes) return;
-    auto found = bindings.find(action);
-    if (found == bindings.end()) {
-      int skipped = 0;
-      for (long i = 0; i < count; ++i) {
-        if (!(in >> skipped)) return;
-      }
+  load(in, path);
+}
+
+void InputMap::load(std::istream& in, const std::string& source) {
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    std::string action;
+    std::vector<int> codes;
+    if (!parseBindingLine(line, action, codes)) {
+      logInfo(source + " line " + std::to_string(number) + " skipped: bad binding");
       continue;
     }
-    std::vector<int>& codes = found->second;
-    codes.resize(static_cast<size_t>(count), 0);
-    for (long i = 0; i < count; ++i) {
-      if (!(in >> codes[i])) return;
-    }
+    auto found = bindings.find(action);
+    if (found != bindings.end()) found->second = codes;
   }
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <list>
 #include <map>
 #include <string>
@@ -11,6 +12,10 @@ const int kKeyCodeCount = 119;
 const int kAnyKey = 4059;
 const int kJoystickDirectionBase = 8000;
 const int kJoystickButtonBase = 9000;
+const int kJoystickDirections = 4;  // left, right, up, down
+const int kJoystickButtons = 32;    // Allegro's MAX_JOYSTICK_BUTTONS
+const int kMouseButtonMasks = 7;    // -1 .. -7: left, right, middle and their mixes
+const int kMaxCodesPerAction = 64;
 
 // Binds named actions to input codes and reports every change of a bound
 // input through onAction: once when it goes down, once when it comes up.
@@ -40,9 +45,20 @@ class InputMap {
   // per pass by the owner.
   void poll();
   void save(const std::string& path) const;
-  // Changes only actions that already exist; stops at the first bad read.
+  // Changes only actions that already exist, one line ("action count codes")
+  // at a time; a line that is short, too long or holds a code the map does
+  // not know is skipped whole and logged with its source and line number.
   void load(const std::string& path);
+  void load(std::istream& in, const std::string& source);
 };
+
+// True for the codes a binding may hold: keys 0..118, the any-key code,
+// joystick 0's directions and buttons, and the mouse button masks.
+bool isKnownInputCode(long long code);
+
+// Reads one line of a key file; false unless it holds an action, a count
+// of 1..kMaxCodesPerAction and exactly that many known codes.
+bool parseBindingLine(const std::string& line, std::string& action, std::vector<int>& codes);
 
 // Reads the current state of one input code.
 bool inputCodeDown(int code);

@@ -87,7 +87,7 @@ int recordDemo(const std::string& path, int level) {
   // change only as a pass starts. Keys already held count as pressed on
   // the first pass, in the game and in the demo alike.
   app.Engine::init();
-  if (!app.screen || !app.screen->ready()) {
+  if (!app.ready()) {
     app.shutdown();
     return 1;
   }

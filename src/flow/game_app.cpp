@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <csignal>
 
 #include "engine/datafile_cache.h"
 #include "engine/log.h"
@@ -10,7 +11,7 @@
 #include "flow/cut_scene_state.h"
 #include "flow/level_select_state.h"
 #include "flow/logo_state.h"
-#include "flow/temporary_powerup_shop_state.h"
+#include "flow/powerup_shop_state.h"
 #include "flow/title_state.h"
 #include "game/in_game_state.h"
 #include "game/actors/player.h"
@@ -26,12 +27,18 @@ const int kHudY = 20;
 
 // Set from Allegro's window thread; read by the main loop.
 volatile int closeRequested = 0;
+// Set by SIGTERM or SIGINT (a logout, Ctrl+C); read by the main loop.
+volatile sig_atomic_t terminateRequested = 0;
+
+void onTerminateSignal(int) { terminateRequested = 1; }
 
 }  // namespace
 
 GameApp* GameApp::instance = nullptr;
 
 void GameApp::onCloseButton() { closeRequested = 1; }
+
+bool GameApp::quitPending() { return closeRequested || terminateRequested; }
 
 GameApp::GameApp() {
   instance = this;
@@ -61,6 +68,11 @@ void GameApp::initGame() {
   closeRequested = 0;
   LOCK_VARIABLE(closeRequested);
   set_close_button_callback(&GameApp::onCloseButton);
+  // After Allegro's own handlers, which would abort: the game ends as
+  // "quit" does instead.
+  terminateRequested = 0;
+  std::signal(SIGTERM, onTerminateSignal);
+  std::signal(SIGINT, onTerminateSignal);
 
   screen->layers.resize(kLayerCount);
   screen->layers[0].followsCamera = false;
@@ -84,7 +96,7 @@ void GameApp::initGame() {
 
 void GameApp::registerStates() {
   ownedStates.push_back(std::make_unique<TitleState>());
-  ownedStates.push_back(std::make_unique<TemporaryPowerupShopState>());
+  ownedStates.push_back(std::make_unique<PowerupShopState>());
   ownedStates.push_back(std::make_unique<InGameState>());
   ownedStates.push_back(std::make_unique<LevelSelectState>());
   ownedStates.push_back(std::make_unique<LogoState>());
@@ -113,9 +125,11 @@ void GameApp::onDisplayModeChanged() {
 void GameApp::update(float dt) {
   camera.update(dt);
   Engine::update(dt);
-  // The close button quits even where actions are ignored (the end screen).
-  if (closeRequested) {
+  // The close button and a termination signal quit even where actions are
+  // ignored (the end screen).
+  if (quitPending()) {
     closeRequested = 0;
+    terminateRequested = 0;
     onQuit("quit", true);
   }
   if (restartTimer > 0.0f) {
@@ -135,7 +149,7 @@ void GameApp::updateStateByName(const std::string& name, float dt) {
 }
 
 void GameApp::endLevel() {
-  if (currentLevel < 1000) {
+  if (currentLevel < kFirstMiniGameLevel) {
     switchState("inGame");
   } else {
     switchState("title");

@@ -18,6 +18,9 @@ struct ProfileProgress;
 class TileMap;
 class Treasure;
 
+// Level numbers from here on are the mini-games (1000..1003).
+const int kFirstMiniGameLevel = 1000;
+
 // The game: registers its states, gives every action word its meaning,
 // keeps the profile and the level's shared data, draws the heads-up display
 // and builds the screens that are only names on the state stack ("helpText",
@@ -33,7 +36,7 @@ class GameApp : public Engine {
   std::string currentProfile;
   std::vector<std::string> profiles;
 
-  int currentLevel = 0;  // 0..49 story levels, 1000..1003 mini-games
+  int currentLevel = 0;  // 0..49 story levels, kFirstMiniGameLevel.. mini-games
   // One byte each; bools so the option toggles can flip them directly.
   bool waterEffect = true;
   bool highResolution = false, fullScreen = false;
@@ -109,7 +112,10 @@ class GameApp : public Engine {
   void saveProfile();
   void loadProfileList();
   void saveProfileList();
-  std::string keyConfigPath() const { return "profiles/" + currentProfile + ".cfg"; }
+  std::string keyConfigPath() const;
+  // The player's default bindings, then those saved for the current profile
+  // (written from the defaults when the profile has none yet).
+  void loadPlayerKeys();
 
   // Level services. Tile coordinates are cells of 80 x 80 pixels; with no
   // tile map every tile counts as solid.
@@ -147,6 +153,9 @@ class GameApp : public Engine {
   // The window's close button: the next update quits as "quit" does, even
   // where actions are ignored. Called on Allegro's window thread.
   static void onCloseButton();
+  // A close button or a SIGTERM/SIGINT not yet acted on: blocking prompts
+  // give up, and the next update quits.
+  static bool quitPending();
 
   // The game font, or null before init.
   FONT* gameFont();

@@ -14,10 +14,12 @@
 namespace {
 
 const float kMenuFadeSeconds = 0.25f;
-const int kFirstMiniGame = 100;  // level numbers above 99 are mini-games
 const int kCompleteVolume = 255, kCompletePan = 128, kCompletePitch = 1000;
 
-enum Match { kExact, kContains };
+// kPrefix words match at the start of the action only: every word the game
+// builds begins with its marker, and a profile name inside the argument
+// (for example "DELPROFILE:xSETPROFILE") must not pick another row.
+enum Match { kExact, kPrefix };
 enum When { kOnPress, kOnRelease, kAlways };
 
 // The text after a marker that starts the word; empty when the word is too
@@ -56,9 +58,9 @@ const GameApp::ActionRow GameApp::kActionTable[] = {
     {"pushHelpText", kExact, kOnRelease, &GameApp::onPushHelp},
     {"pushPowerupShop", kExact, kOnRelease, &GameApp::onPushShop},
     {"endHelp", kExact, kOnRelease, &GameApp::onEndHelp},
-    {"SETPROFILE", kContains, kAlways, &GameApp::onSetProfile},
-    {"DELPROFILE:", kContains, kAlways, &GameApp::onDeleteProfile},
-    {"LEVEL", kContains, kAlways, &GameApp::onLevel},
+    {"SETPROFILE", kPrefix, kAlways, &GameApp::onSetProfile},
+    {"DELPROFILE:", kPrefix, kAlways, &GameApp::onDeleteProfile},
+    {"LEVEL", kPrefix, kAlways, &GameApp::onLevel},
     {"credits", kExact, kOnPress, &GameApp::onCredits},
     {"exitOptionsMenu", kExact, kOnPress, &GameApp::onExitOptionsMenu},
     {"inGameMenuExitsOptions", kExact, kOnPress, &GameApp::onInGameMenuExitsOptions},
@@ -70,14 +72,14 @@ const GameApp::ActionRow GameApp::kActionTable[] = {
     {"quit", kExact, kOnPress, &GameApp::onQuit},
     {"reallyQuit", kExact, kOnPress, &GameApp::onReallyQuit},
     {"start", kExact, kOnPress, &GameApp::onStart},
-    {"JUMPSTATE_FALSE:", kContains, kOnRelease, &GameApp::onJumpStateOnRelease},
-    {"JUMPSTATE:", kContains, kOnPress, &GameApp::onJumpState},
+    {"JUMPSTATE_FALSE:", kPrefix, kOnRelease, &GameApp::onJumpStateOnRelease},
+    {"JUMPSTATE:", kPrefix, kOnPress, &GameApp::onJumpState},
 };
 
 void GameApp::onAction(const std::string& name, bool pressed) {
   if (actionGuardsHandled(name, pressed)) return;
   for (const ActionRow& row : kActionTable) {
-    bool wordMatches = row.match == kExact ? name == row.word : name.find(row.word) != std::string::npos;
+    bool wordMatches = row.match == kExact ? name == row.word : name.rfind(row.word, 0) == 0;
     bool timeMatches = row.when == kAlways || (row.when == kOnPress) == pressed;
     if (!wordMatches || !timeMatches) continue;
     (this->*row.handler)(name, pressed);
@@ -138,7 +140,7 @@ void GameApp::onSetProfile(const std::string& name, bool) {
 }
 
 void GameApp::onDeleteProfile(const std::string& name, bool) {
-  deleteProfile(argumentAt(name, name.find("DELPROFILE:") + std::string("DELPROFILE:").size()));
+  deleteProfile(argumentAt(name, std::string("DELPROFILE:").size()));
 }
 
 void GameApp::onLevel(const std::string& name, bool) {
@@ -148,7 +150,7 @@ void GameApp::onLevel(const std::string& name, bool) {
     logInfo("no such level: " + name);
     return;
   }
-  if (level >= kFirstMiniGame && levelsBeaten < 10LL * level - 9990) {
+  if (level >= kFirstMiniGameLevel && levelsBeaten < 10LL * level - 9990) {
     showTitleMenuPage("BadMiniGame");
     return;
   }
@@ -203,7 +205,7 @@ void GameApp::onCloseInGameMenu(const std::string&, bool) {
   paused = 0;
   bool outOfWater = player && (player->hopMode || player->rideExhaust);
   screen->waterEffect = outOfWater ? false : waterEffect != 0;
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   if (menuBackground) menuBackground->alphaInterp.start(0.0f, kMenuFadeSeconds, 0);
   hideInGameMenu();
 }

@@ -26,6 +26,7 @@ const int kPowerupIconFromBottom = 50, kPowerupValueFromBottom = 25;
 const int kStoryFrameWidth = 800;
 const int kStoryFrame[4][4] = {{0, 0, 80, 600}, {720, 0, 800, 600}, {0, 0, 800, 60}, {0, 480, 800, 600}};
 const int kProfileLineRise = 20;
+const int kProfileMargin = 8;  // pixels
 const int kStatusBandAlpha = 64, kConfirmBandAlpha = 128;
 const int kConfirmPollMs = 10;
 
@@ -96,9 +97,10 @@ void GameApp::drawStatusLines(BITMAP* target) {
     for (const auto& r : kStoryFrame) rectfill(target, r[0], r[1], r[2], r[3], makecol(0, 0, 0));
   }
   if (isStacked("title")) {
-    // Raised to fit a font taller than 20 pixels.
-    int y = screen->height - std::max(kProfileLineRise, textHeight(gameFont()));
-    drawText(target, "Profile " + currentProfile, 0, y, kFontColours, kLeft);
+    // A margin on the left and below, so the window's edge cuts no
+    // descender (g, p, y) and no first letter.
+    int y = screen->height - std::max(kProfileLineRise, textHeight(gameFont())) - kProfileMargin;
+    drawText(target, "Profile " + currentProfile, kProfileMargin, y, kFontColours, kLeft);
   }
   if (isStacked("levelSelect")) drawLevelSelectStatus(target);
 }
@@ -122,8 +124,10 @@ bool GameApp::confirm(const std::string& text) {
   drawText(target, text, screen->width / 2, middle - h / 2, kFontColours, kCentred);
   screen->flip();
   // The Esc that may have led here must not answer at once.
-  while (key[KEY_ESC]) rest(kConfirmPollMs);
+  while (key[KEY_ESC] && !quitPending()) rest(kConfirmPollMs);
   for (;;) {
+    // Closing the window answers "no"; the next update then quits.
+    if (quitPending()) return false;
     if (sound) sound->update(kConfirmPollMs * 0.001f);
     if (key[KEY_Y]) return true;
     if (key[KEY_N] || key[KEY_ESC]) return false;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/log.h"
+#include "engine/safe_file.h"
 #include "flow/game_app.h"
 #include "flow/profile_store.h"
 #include "game/actors/player.h"
@@ -14,10 +16,9 @@ namespace {
 
 const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
+const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
 
-void removeIfPresent(const std::string& path) {
-  if (exists(path.c_str())) delete_file(path.c_str());
-}
+void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
 }  // namespace
 
@@ -36,11 +37,22 @@ void GameApp::loadProfileList() {
   if (!isUsableProfileName(currentProfile)) currentProfile = profiles.front();
 }
 
+std::string GameApp::keyConfigPath() const { return keyConfigPathFor(currentProfile); }
+
+void GameApp::loadPlayerKeys() {
+  if (player) player->loadKeyConfig(keyConfigPath());
+}
+
 void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
 
 void GameApp::applyProgress(const ProfileProgress& progress) {
   levelsBeaten = progress.levelsBeaten;
   bubbleLimit = progress.bubbleLimit;
+  if (bubbleLimit < kMinBubbleLimit || bubbleLimit > kMaxBubbleLimit) {
+    bubbleLimit = ProfileProgress{}.bubbleLimit;
+    logInfo("profile [" + currentProfile + "] - bubble limit " + std::to_string(progress.bubbleLimit) +
+            " out of range, using " + std::to_string(bubbleLimit));
+  }
   coins = progress.coins;
   waterEffect = progress.waterEffect != 0;
   ratings = progress.ratings;
@@ -53,7 +65,7 @@ void GameApp::loadProfile() {
     return;
   }
   std::string path = progressPathFor(currentProfile);
-  if (!exists(path.c_str())) {
+  if (!fileExists(path)) {
     applyProgress(ProfileProgress{});
     saveProfile();
   }
@@ -104,7 +116,7 @@ void GameApp::selectProfile(const std::string& name) {
   if (!isUsableProfileName(name)) return;
   currentProfile = name;
   loadProfile();
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   saveProfileList();
   switchState("title");
 }
@@ -123,7 +135,7 @@ void GameApp::deleteProfile(const std::string& name) {
     removeIfPresent(keyConfigPathFor(name));
   }
   if (currentProfile == name) currentProfile = profiles.front();
-  if (player) player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   loadProfile();
   saveProfileList();
   queueAction("JUMPSTATE:title");

@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "flow/game_app.h"
+
 namespace {
 
 const int kLastStoryLevel = 49;
-const int kFirstMiniGameLevel = 1000, kLastMiniGameLevel = 1003;
+const int kLastMiniGameLevel = kFirstMiniGameLevel + 3;
 const char* const kUsage =
     "usage: tidewell [--level N] | --record-demo FILE --level N | --verify-demo FILE";
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -49,6 +50,29 @@ void readLevelTable(const unsigned char* data, long length, int offset, std::map
   }
 }
 
+void encodeProgress(const ProfileProgress& progress, unsigned char* data) {
+  writeInt32(data, progress.levelsBeaten);
+  writeInt32(data + 4, progress.bubbleLimit);
+  writeInt32(data + 8, progress.coins);
+  data[kFlagsOffset] = static_cast<unsigned char>(progress.waterEffect);
+  data[kFlagsOffset + 1] = static_cast<unsigned char>(progress.highResolution);
+  data[kFlagsOffset + 2] = static_cast<unsigned char>(progress.fullScreen);
+  for (int level = 0; level < kStoredLevels; ++level) {
+    writeInt32(data + kRatingsOffset + 4 * level, valueOr0(progress.ratings, level));
+    writeInt32(data + kBestTimesOffset + 4 * level, valueOr0(progress.bestTimes, level));
+  }
+}
+
+// True when the packfile at path unpacks to exactly the progress bytes.
+bool holdsExactly(const std::string& path, const unsigned char* expected) {
+  PACKFILE* file = pack_fopen(path.c_str(), F_READ_PACKED);
+  if (!file) return false;
+  unsigned char back[kProgressFileBytes + 1] = {};
+  long length = pack_fread(back, kProgressFileBytes + 1, file);
+  pack_fclose(file);
+  return length == kProgressFileBytes && std::memcmp(back, expected, kProgressFileBytes) == 0;
+}
+
 }  // namespace
 
 bool isUsableProfileName(const std::string& name) {
@@ -64,8 +88,12 @@ std::string progressPathFor(const std::string& name) { return kProfileFolder + n
 std::string keyConfigPathFor(const std::string& name) { return kProfileFolder + name + ".cfg"; }
 
 ProfileList readProfileList(const std::string& path) {
-  ProfileList list;
   std::ifstream in(path);
+  return readProfileList(in);
+}
+
+ProfileList readProfileList(std::istream& in) {
+  ProfileList list;
   std::string line;
   std::vector<std::string> lines;
   while (std::getline(in, line)) {
@@ -113,23 +141,24 @@ bool readProgressFile(const std::string& path, ProfileProgress& progress) {
 
 bool writeProgressFile(const std::string& path, const ProfileProgress& progress) {
   unsigned char data[kProgressFileBytes] = {};
-  writeInt32(data, progress.levelsBeaten);
-  writeInt32(data + 4, progress.bubbleLimit);
-  writeInt32(data + 8, progress.coins);
-  data[kFlagsOffset] = static_cast<unsigned char>(progress.waterEffect);
-  data[kFlagsOffset + 1] = static_cast<unsigned char>(progress.highResolution);
-  data[kFlagsOffset + 2] = static_cast<unsigned char>(progress.fullScreen);
-  for (int level = 0; level < kStoredLevels; ++level) {
-    writeInt32(data + kRatingsOffset + 4 * level, valueOr0(progress.ratings, level));
-    writeInt32(data + kBestTimesOffset + 4 * level, valueOr0(progress.bestTimes, level));
-  }
+  encodeProgress(progress, data);
   ensureFolderOf(path);
   std::string temporary = temporaryPathFor(path);
   PACKFILE* file = pack_fopen(temporary.c_str(), F_WRITE_PACKED);
-  if (!file) return false;
+  if (!file) {
+    abandonTemporaryFile(temporary, path, "cannot create " + temporary);
+    return false;
+  }
   long written = pack_fwrite(data, kProgressFileBytes, file);
-  if (pack_fclose(file) != 0 || written != kProgressFileBytes) {
-    std::remove(temporary.c_str());
+  bool failed = written != kProgressFileBytes || pack_ferror(file);
+  if (pack_fclose(file) != 0 || failed) {
+    abandonTemporaryFile(temporary, path, "write failed");
+    return false;
+  }
+  // The packer flushes inside pack_fclose and drops that flush's errors, so
+  // only reading the file back shows that a full disk took nothing.
+  if (!holdsExactly(temporary, data)) {
+    abandonTemporaryFile(temporary, path, "written file does not read back");
     return false;
   }
   return commitTemporaryFile(temporary, path);

@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ std::string keyConfigPathFor(const std::string& name);
 // Reads the list: every line a name, the last of two or more the current
 // one. Unusable names are dropped. A missing file gives an empty list.
 ProfileList readProfileList(const std::string& path);
+ProfileList readProfileList(std::istream& in);
 bool writeProfileList(const std::string& path, const ProfileList& list);
 
 // Reads a progress file into progress, field by field; fields the file is

@@ -56,7 +56,7 @@ GameApp& game() { return *GameApp::instance; }
 void TitleState::enter() {
   GameApp& app = game();
   app.player = new Player(app.bubbleLimit);
-  app.player->loadKeyConfig(app.keyConfigPath());
+  app.loadPlayerKeys();
   addSprite(app.player, -1);  // owned here, never drawn
   if (app.sound) app.sound->playMusic("mus/title.ogg", true);
   app.screen->snapshot();
@@ -91,6 +91,7 @@ Menu* TitleState::buildMenu() {
   menu->actionHandler = [this](const std::string& action) { queueAction(action); };
   menu->moveSound = "bubble";
   menu->activateSound = "bubblehit";
+  menu->escapeGoesBack = true;
   addMainPages(*menu);
   addOptionPages(*menu);
   addProfilePages(*menu);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "game/actors/actor.h"
+#include "game/actors/refill_station.h"
 #include "game/treasure.h"
 
 namespace {
@@ -13,7 +14,9 @@ using Maker = std::function<Actor*()>;
 // Level cell kind -> constructor. Each creature joins this table as it is
 // built.
 const std::map<std::string, Maker>& makers() {
-  static const std::map<std::string, Maker> table = {};
+  static const std::map<std::string, Maker> table = {
+      {"refill", [] { return new RefillStation; }},
+  };
   return table;
 }
 

@@ -12,6 +12,9 @@
 
 namespace {
 
+void mountRay(GameApp& app) { app.player->mountRay(); }
+void mountRocket(GameApp& app) { app.player->mountRocket(); }
+
 enum LevelKind { kNormal = 0, kCoinRun = 1, kSharkChase = 2, kRide = 3, kBoss = 4, kMiniGame = 5 };
 
 struct LevelSetup {
@@ -29,11 +32,11 @@ const LevelSetup kLevelSetups[] = {
     {16, 16, kCoinRun, 15, false, nullptr},
     {25, 25, kCoinRun, 20, false, nullptr},
     {44, 44, kCoinRun, 30, false, nullptr},
-    {5, 5, kRide, 0, true, nullptr},
-    {14, 14, kRide, 0, false, nullptr},
-    {22, 22, kRide, 0, false, nullptr},
-    {46, 46, kRide, 0, false, nullptr},
-    {38, 38, kRide, 0, false, nullptr},
+    {5, 5, kRide, 0, true, mountRay},
+    {14, 14, kRide, 0, false, mountRay},
+    {22, 22, kRide, 0, false, mountRay},
+    {46, 46, kRide, 0, false, mountRay},
+    {38, 38, kRide, 0, false, mountRocket},
     {7, 7, kSharkChase, 0, false, nullptr},
     {17, 17, kSharkChase, 0, false, nullptr},
     {26, 26, kSharkChase, 0, false, nullptr},
@@ -59,6 +62,7 @@ const MusicRange kLevelMusic[] = {
 };
 
 const int kBossFightBannerLevels[] = {9, 29, 39};
+const int kFirstHopLevel = 30, kLastHopLevel = 39;  // out of the water
 const int kOverlayLayer = 4;
 const float kBannerS = 2.0f;
 const int kBannerRepeats = 2;
@@ -94,6 +98,8 @@ void applyLevelSetup() {
     if (setup.prepare) setup.prepare(app);
     break;
   }
+  bool onLand = app.currentLevel >= kFirstHopLevel && app.currentLevel <= kLastHopLevel;
+  if (onLand && !app.player->riding()) app.player->enterHopMode(true);
 }
 
 void startLevelMusic() {

@@ -21,7 +21,6 @@ namespace {
 const int kBackgroundLayer = 0, kTileLayer = 1, kFrontLayer = 3, kOverlayLayer = 4;
 const int kLastStoryLevel = 49;
 const int kFirstEndLevel = 50, kLastEndLevel = 999;
-const int kFirstMiniGameLevel = 1000;
 const int kDefaultLevelW = 800, kDefaultLevelH = 600;
 const int kParticleFrames[3] = {2, 0, 1};
 const int kParticleAlpha = 128;

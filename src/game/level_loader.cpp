@@ -18,7 +18,6 @@
 namespace {
 
 const int kTilePx = 80;
-const int kFirstMiniGameLevel = 1000;
 const int kMiniGameIndexShift = 950;  // level 1000 is object 50
 const int kWall = 0;
 const int kPearlDx = -10, kPearlDy = 35;

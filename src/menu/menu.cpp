@@ -14,11 +14,11 @@
 namespace {
 
 const float kActivateCooldownS = 0.5f;
-const float kMoveCooldownS = 0.1f;
 const int kMenuSoundVolume = 255;
 const int kMenuSoundPan = 128;
 const int kMenuSoundPitch = 1000;
 const char kLinkPrefix[] = "LINKTO:";
+const char kBackLabel[] = "Back";
 const size_t kLinkPrefixLength = sizeof(kLinkPrefix) - 1;
 
 int gameFontHeight() {
@@ -34,6 +34,7 @@ Menu::Menu() {
   bindKey("up", KEY_UP);
   bindKey("activate", KEY_ENTER);
   bindKey("activate", KEY_SPACE);
+  bindKey("back", KEY_ESC);
   // Seen from the start, so a mouse resting where the menu appears does not
   // count as a move on the first update.
   lastMouseX = mouse_x;
@@ -95,6 +96,19 @@ void Menu::onAction(const std::string& name, bool pressed) {
   if (name == "down" && pressed) moveHighlight(1);
   if (name == "up" && pressed) moveHighlight(-1);
   if (name == "activate" && pressed == activateOnPress) activateCurrent();
+  if (name == "back" && pressed && escapeGoesBack) activateBackLine();
+}
+
+// Escape does what the page's own "Back" line does, highlight and all; a
+// page without one (the main page) ignores it.
+void Menu::activateBackLine() {
+  for (size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i]->text != kBackLabel || !shown[i]->enabled) continue;
+    current = static_cast<int>(i);
+    refreshHighlight(false);
+    activateCurrent();
+    return;
+  }
 }
 
 // Walks to the next enabled line, but never past the page's end line in

@@ -34,6 +34,9 @@ class Menu : public Drawable, public InputMap {
   bool inputLocked = false;
   bool mouseLocked = false;
   bool activateOnPress = true;  // false: activate on release
+  // Escape activates the shown page's "Back" line. Ignored while a line
+  // captures keys (the menu's input is locked then).
+  bool escapeGoesBack = false;
   bool mouseMoved = false;
   int lastMouseX = 0, lastMouseY = 0;
 
@@ -83,6 +86,7 @@ class Menu : public Drawable, public InputMap {
   void refreshHighlight(bool withSound);
   void moveHighlight(int direction);
   void activateCurrent();
+  void activateBackLine();
   void updateLines(float dt);
   void trackMouse();
   MenuEntry* place(const std::string& page, MenuEntry* line, const std::string& label);

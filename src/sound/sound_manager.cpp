@@ -39,8 +39,8 @@ bool readNumber(std::istream& in, double& value) {
 }
 
 // Clamps before converting, so a huge number in the file cannot overflow.
-int clampedInt(double value) {
-  return static_cast<int>(std::clamp(value, -1.0, static_cast<double>(kMaxUserVolume) + 1.0));
+int clampedVolume(double value) {
+  return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(kMaxUserVolume)));
 }
 
 int rateFor(int pitch, double baseRate) {
@@ -48,6 +48,18 @@ int rateFor(int pitch, double baseRate) {
 }
 
 }  // namespace
+
+StoredVolumes readVolumes(std::istream& in) {
+  StoredVolumes stored;
+  double sfx = 0.0;
+  double music = 0.0;
+  // A damaged file keeps the defaults for whatever could not be read; the
+  // music volume counts only after a readable effects volume.
+  if (!readNumber(in, sfx)) return stored;
+  stored.sfx = clampedVolume(sfx);
+  if (readNumber(in, music)) stored.music = clampedVolume(music);
+  return stored;
+}
 
 SoundManager::SoundManager() {
   soundManager = this;
@@ -70,13 +82,9 @@ void SoundManager::loadVolumes() {
   std::string path = baseDirectory + kVolumeFile;
   if (!exists(path.c_str())) return;
   std::ifstream in(path);
-  double sfx = 0.0;
-  double music = 0.0;
-  // A damaged file keeps the defaults for whatever could not be read.
-  if (readNumber(in, sfx)) {
-    if (readNumber(in, music)) setMusicVolume(clampedInt(music));
-    setSfxVolume(clampedInt(sfx));
-  }
+  StoredVolumes stored = readVolumes(in);
+  if (stored.music >= 0) setMusicVolume(stored.music);
+  if (stored.sfx >= 0) setSfxVolume(stored.sfx);
   logInfo("loadedVolume");
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <iosfwd>
 #include <map>
 #include <string>
 #include <vector>
@@ -74,6 +75,14 @@ class SoundManager {
 
   AudioDevice audio;
 };
+
+// The two volumes of "volume.cfg" (effects, then music), each clamped to
+// 0..255; -1 for a value the text does not hold.
+struct StoredVolumes {
+  int sfx = -1;
+  int music = -1;
+};
+StoredVolumes readVolumes(std::istream& in);
 
 // The single sound manager while one exists, else null.
 extern SoundManager* soundManager;

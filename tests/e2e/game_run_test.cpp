@@ -213,3 +213,21 @@ TEST(GameCommandLine, ABadLevelNumberIsRefusedWithAMessage) {
     EXPECT_NE(testsupport::readFile("err.txt").find("--level needs a level number"), std::string::npos) << level;
   }
 }
+
+TEST_F(WindowGameRun, NegativeHeightOpensTheDefaultWindowAndSigtermEndsLikeQuit) {
+  testsupport::writeFile("settings.cfg", "resx 800\nresy -600\n");
+  ASSERT_TRUE(game.start());
+  ASSERT_TRUE(waitUntil([&] { return (window = findWindow(display, DefaultRootWindow(display))) != 0; }, 60))
+      << "no game window";
+  ASSERT_TRUE(waitUntil([&] { return pixel(40, 300).blue(); }, 60)) << "no title";
+  XWindowAttributes attributes;
+  ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
+  EXPECT_EQ(attributes.height, 600);
+
+  ASSERT_EQ(kill(game.pid, SIGTERM), 0);
+  ASSERT_TRUE(waitUntil([&] { return !game.running(); }, 60)) << "the game did not end";
+  ASSERT_TRUE(WIFEXITED(game.status)) << "ended by signal " << WTERMSIG(game.status);
+  EXPECT_EQ(WEXITSTATUS(game.status), 0);
+  // Saved as "quit" saves, with the size that was in force.
+  EXPECT_NE(testsupport::readFile("settings.cfg").find("resy 600\n"), std::string::npos);
+}

@@ -111,6 +111,38 @@ TEST(EngineSettings, LaterLinesWinAndGarbageValuesReadAsZero) {
   EXPECT_FLOAT_EQ(engine.settings["fullscreen"], 100.0f);
 }
 
+TEST(EngineSettings, NonFiniteValuesReadAsZeroAndUnusableSizesFallBackTo800x600) {
+  testsupport::writeFile("settings.cfg", "resx nan\nresy inf\nfullscreen -1e99\n");
+  LoopEngine engine;
+  EXPECT_EQ(engine.settings["resx"], 0.0f);
+  EXPECT_EQ(engine.settings["resy"], 0.0f);
+  EXPECT_EQ(engine.settings["fullscreen"], 0.0f);
+
+  struct Case {
+    float resx, resy;
+    int width, height;
+  };
+  const Case cases[] = {{0, 0, 800, 600},        {1e10f, 600, 800, 600}, {800, 100000, 800, 600},
+                        {800, -600, 800, 600},   {319, 600, 800, 600},   {1024, 239, 800, 600},
+                        {320, 240, 320, 240},    {4096, 4096, 4096, 4096}, {640, 0, 640, 600}};
+  for (const Case& c : cases) {
+    DisplaySize size = displaySizeFor(c.resx, c.resy, false);
+    EXPECT_EQ(size.width, c.width) << c.resx << " x " << c.resy;
+    EXPECT_EQ(size.height, c.height) << c.resx << " x " << c.resy;
+  }
+  EXPECT_EQ(displaySizeFor(1024, 768, true).width, 800);
+}
+
+TEST(EngineSettings, MaxFpsRestsTheSpareTimeOfEachFrame) {
+  EXPECT_EQ(restMillisecondsFor(3.0, 0.0f), 0);  // 0: flat out, as always
+  EXPECT_EQ(restMillisecondsFor(3.0, -5.0f), 0);
+  EXPECT_EQ(restMillisecondsFor(5.0, 50.0f), 15);
+  EXPECT_EQ(restMillisecondsFor(25.0, 50.0f), 0);  // a slow frame rests nothing
+  EXPECT_EQ(restMillisecondsFor(0.0, 1e9f), 1);    // capped at 1000 frames a second
+  // Found by fuzzing: a tiny rate made a rest too long for an int.
+  EXPECT_EQ(restMillisecondsFor(0.0, 1e-10f), 1000);
+}
+
 TEST(EngineSettings, BinaryGarbageDoesNotCrash) {
   testsupport::writeFile("settings.cfg", std::string("\0\x01\xff resx \x7f\x80", 12));
   LoopEngine engine;

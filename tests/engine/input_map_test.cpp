@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -166,4 +167,29 @@ TEST(KeyName, LettersArrowsAndNumbers) {
   EXPECT_EQ(keyName(84), "Up");
   EXPECT_EQ(keyName(27), "27");
   EXPECT_EQ(keyName(-1), "-1");
+}
+
+TEST_F(InputMapTest, UnknownOrShortKeyFileLinesAreSkippedWholeAndLogged) {
+  Recorder map;
+  map.bindKey("fire", KEY_SPACE);
+  map.bindKey("left", KEY_LEFT);
+  map.bindKey("up", KEY_UP);
+  map.bindKey("down", KEY_DOWN);
+  testsupport::writeFile("keys.cfg",
+                         "fire 1 -99999999999\n"  // would be INT_MIN, negated by the poll
+                         "left 2 1\n"             // fewer codes than its count
+                         "up 1 119\n"             // past the last key
+                         "down 3 4059 9001 -2\n");  // any key, a joystick button, a mouse button
+  map.load("keys.cfg");
+  EXPECT_EQ(map.bindings["fire"], std::vector<int>{KEY_SPACE});
+  EXPECT_EQ(map.bindings["left"], std::vector<int>{KEY_LEFT});
+  EXPECT_EQ(map.bindings["up"], std::vector<int>{KEY_UP});
+  EXPECT_EQ(map.bindings["down"], (std::vector<int>{4059, 9001, -2}));
+  std::vector<std::string> lines = testsupport::logLines();
+  for (const char* skipped : {"keys.cfg line 1 skipped", "keys.cfg line 2 skipped", "keys.cfg line 3 skipped"})
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l.rfind(skipped, 0) == 0; }),
+              lines.end())
+        << skipped;
+  map.poll();  // every stored code is one the poll can read
 }

@@ -1,6 +1,7 @@
 // The game application in a real window: start-up, the action table and
 // the screens that exist only as names on the stack.
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 #include "app_fixture.h"
@@ -111,7 +112,7 @@ TEST_F(WindowGameApp, HelpAndShopNeedALivePlayerAndNoOtherOverlay) {
   app.onAction("pushHelpText", false);
   EXPECT_FALSE(app.isStacked("helpText"));
 
-  tap(KEY_A);  // the shop closes itself on a key release
+  tap(KEY_ESC);  // the shop closes on the release of Escape
   EXPECT_EQ(top(), "inGame");
 }
 
@@ -224,7 +225,68 @@ TEST_F(WindowGameApp, TheCloseButtonQuitsAndSavesEvenWhileTheEndHoldsTheKeys) {
   GameApp::onCloseButton();
   frame();
   EXPECT_TRUE(app.quit);
-  EXPECT_NE(testsupport::readFile("settings.cfg").find("resx 0"), std::string::npos);
+  EXPECT_NE(testsupport::readFile("settings.cfg").find("resx 800"), std::string::npos);
+}
+
+TEST_F(WindowGameApp, SigtermOrSigintEndsTheGameAsQuitDoes) {
+  for (int signal : {SIGTERM, SIGINT}) {
+    app.quit = false;
+    std::remove("settings.cfg");
+    std::raise(signal);  // the game's handler only notes it
+    frame();
+    EXPECT_TRUE(app.quit) << signal;
+    EXPECT_TRUE(exists("settings.cfg")) << signal;
+  }
+}
+
+TEST_F(WindowGameApp, ClosingTheWindowDuringAConfirmationAnswersNoThenQuits) {
+  GameApp::onCloseButton();
+  EXPECT_FALSE(app.confirm("Delete Profile [a]? [Y/N]"));
+  frame();
+  EXPECT_TRUE(app.quit);
+}
+
+TEST_F(WindowGameApp, CreditsReturnToTheTitleOnceTheLastLineHasLeftTheTop) {
+  app.queueAction("credits");
+  frame();
+  ASSERT_EQ(top(), "credits");
+  int lines = static_cast<int>(labelTexts("credits").size());
+  ASSERT_GT(lines, 1);
+  // The last line starts 2 line heights below the bottom edge and rolls up
+  // at 50 px/s until its bottom passes the top.
+  int h = text_height(app.gameFont());
+  float expectedS = ((lines + 2) * h + app.screen->height) / 50.0f;
+  const float dt = 0.05f;
+  float elapsed = 0.0f;
+  while (top() == "credits" && elapsed < 2.0f * expectedS) {
+    frame(dt);
+    elapsed += dt;
+  }
+  EXPECT_EQ(top(), "title");
+  EXPECT_NEAR(elapsed, expectedS, 2 * dt);
+}
+
+TEST_F(WindowGameApp, ProfileLineOnTheTitleShowsWhole) {
+  reachTitle();
+  BITMAP* buffer = app.screen->backBuffer;
+  const int background = makecol(1, 2, 3);
+  clear_to_color(buffer, background);
+  app.drawOverlay();
+  // The same text drawn with room on every side, to count its pixels.
+  BITMAP* free = create_bitmap(app.screen->width, 200);
+  clear_to_color(free, background);
+  textout_ex(free, app.gameFont(), ("Profile " + app.currentProfile).c_str(), 50, 50, -1, -1);
+  auto inked = [&](BITMAP* b, int x0, int y0, int x1, int y1) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) n += getpixel(b, x, y) != background;
+    return n;
+  };
+  int h = app.screen->height, w = app.screen->width;
+  EXPECT_EQ(inked(buffer, 0, 0, w, h), inked(free, 0, 0, w, 200));
+  EXPECT_EQ(inked(buffer, 0, h - 2, w, h), 0);  // nothing touches the edges
+  EXPECT_EQ(inked(buffer, 0, 0, 2, h), 0);
+  destroy_bitmap(free);
 }
 
 TEST_F(WindowGameApp, TheStoryIsFramedAndTheMapShowsTheSelectedLevel) {

@@ -213,3 +213,75 @@ TEST_F(WindowTitle, LeavingTheOptionsKeepsTheWaterEffectInTheProfile) {
   EXPECT_EQ(stored.waterEffect, 0);
   EXPECT_TRUE(exists("settings.cfg"));
 }
+
+TEST_F(WindowTitle, ProfileNamedWithALeadingDotKeepsItsProgressAndKeys) {
+  for (const char* name : {".hidden", "..x"}) {
+    app.createProfile(name);
+    ASSERT_EQ(app.currentProfile, name);
+    app.coins = 321;
+    app.saveProfile();
+    reachTitle();
+    app.player->bindings["fire"] = {KEY_F};
+    app.onAction("saveKeyConfig", true);
+
+    app.onAction("SETPROFILE:gulpy", true);
+    app.onAction(std::string("SETPROFILE:") + name, true);
+    EXPECT_EQ(app.coins, 321) << name;
+    frame();
+    ASSERT_NE(app.player, nullptr);
+    EXPECT_EQ(app.player->bindings["fire"], std::vector<int>{KEY_F}) << name;
+    app.onAction("SETPROFILE:gulpy", true);
+  }
+}
+
+TEST_F(WindowTitle, DeletingAProfileWhoseNameContainsSETPROFILEDeletesIt) {
+  app.createProfile("xSETPROFILE");
+  app.onAction("SETPROFILE:gulpy", true);
+  answer(KEY_Y, [&] { app.onAction("DELPROFILE:xSETPROFILE", true); });
+  EXPECT_EQ(app.profiles, std::vector<std::string>{"gulpy"});
+  EXPECT_EQ(app.currentProfile, "gulpy");
+  EXPECT_FALSE(exists("profiles/xSETPROFILE.dat"));
+}
+
+TEST_F(WindowTitle, EscapeGoesBackOnePageLikeBackButNotWhileAKeyIsCaptured) {
+  reachTitle();
+  const std::vector<std::pair<const char*, const char*>> trips = {
+      {"MiniGames", "Main"}, {"Profiles", "Main"}, {"Options", "Main"}};
+  for (const auto& [entry, page] : trips) {
+    choose(entry);
+    ASSERT_FALSE(titleShows("Main")) << entry;
+    tap(KEY_ESC);
+    frame();
+    EXPECT_TRUE(titleShows(page)) << entry;
+  }
+  choose("Profiles");
+  choose("Create New");
+  tap(KEY_ESC);
+  frame();
+  EXPECT_TRUE(titleShows("NewProfile"));
+
+  app.titleMenu->showPage("Main");
+  choose("Options");
+  choose("Key Config");
+  ASSERT_TRUE(titleShows("KeyConfig"));
+  choose("Action");  // now waiting for a key
+  tap(KEY_ESC);
+  frame();
+  EXPECT_TRUE(titleShows("KeyConfig"));
+  tap(KEY_F);
+  frame();
+  tap(KEY_ESC);  // "Back" here saves the keys as it returns to Options
+  frame();
+  EXPECT_TRUE(titleShows("Options"));
+  EXPECT_NE(testsupport::readFile("profiles/gulpy.cfg").find("fire 1 6 "), std::string::npos);
+}
+
+TEST_F(WindowTitle, FirstRunShowsAndStoresTheResolutionInForce) {
+  reachTitle();
+  frame();
+  EXPECT_TRUE(app.highResolution);  // an 800 x 600 window is "High"
+  app.saveSettings();
+  std::string saved = testsupport::readFile("settings.cfg");
+  EXPECT_NE(saved.find("resx 800\n"), std::string::npos);
+  EXPECT_NE(saved.find("resy 600\n"), std::string::npos);
+}

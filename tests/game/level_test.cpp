@@ -195,6 +195,7 @@ TEST_F(Level, TheCameraStaysInsideTheLevelAndLeadsTheRide) {
   EXPECT_EQ(app.camera.y, 300);
   app.player->ride.visible = true;
   app.player->ride.setPosition(400, 400);
+  app.paused = 1;  // the ride stands still
   step();
   EXPECT_EQ(app.camera.x, 600);
 }

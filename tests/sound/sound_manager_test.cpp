@@ -3,6 +3,7 @@
 // manager runs for real; the recording itself is not examined here.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -127,6 +128,21 @@ TEST(SoundManager, SavedVolumesUseTheFileFormatAndReadBack) {
   EXPECT_EQ(again.sfxVolume, 100);
   EXPECT_EQ(again.musicVolume, 37.0f);
   EXPECT_TRUE(logged("loadedVolume"));
+}
+
+TEST(SoundManager, VolumesOnAFullDiskAreReportedAndTheOldFileKept) {
+  audiotest::startAllegroWithCapture();
+  writeFile("volume.cfg", "10 20\n");
+  ASSERT_EQ(symlink("/dev/full", "volume.cfg.tmp"), 0);
+  SoundManager sound;
+  sound.setSfxVolume(100);
+  sound.saveVolumes();
+  EXPECT_EQ(readFile("volume.cfg"), "10 20\n");
+  EXPECT_FALSE(logged("savedVolume"));
+  std::vector<std::string> lines = logLines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("Could not save [volume.cfg]", 0) == 0;
+  }));
 }
 
 TEST(SoundManager, VolumeFileValuesOutOfRangeAreClamped) {

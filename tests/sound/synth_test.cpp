@@ -106,6 +106,24 @@ TEST(Synth, RunawayPatternsAndBadScoresAreErrorsNotCrashes) {
                            out, error));
 }
 
+TEST(Synth, NoteCountsPastTheLimitStopWithAClearErrorInsteadOfHanging) {
+  AudioBuffer out;
+  std::string error;
+  // Sixty-fourth notes at a huge tempo never reach the length limit.
+  EXPECT_FALSE(renderScore("tempo 100000000\ninstrument a\npattern p r.1\n"
+                           "play a @p*2000000000\n",
+                           out, error));
+  EXPECT_NE(error.find("more than 100000 notes"), std::string::npos) << error;
+  EXPECT_FALSE(renderScore("instrument a\nplay a C4.99999999999999\n", out, error));
+  EXPECT_FALSE(renderScore("bars 99999999999999999\ninstrument a\nplay a C4\n", out, error));
+
+  std::string layered;
+  for (int i = 0; i < 5; ++i) layered += "voice dur=0.01 repeat=256 every=0.01\n";
+  EXPECT_FALSE(renderEffect(layered, out, error));
+  EXPECT_NE(error.find("more than 1024 notes"), std::string::npos) << error;
+  EXPECT_TRUE(renderEffect("voice dur=0.01 repeat=256 every=0.01\n", out, error)) << error;
+}
+
 TEST(Synth, OggFilesAreByteForByteRepeatableAndDecodeToTheRenderedLength) {
   AudioBuffer out;
   std::string error;

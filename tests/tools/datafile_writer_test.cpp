@@ -111,6 +111,26 @@ TEST_F(DatafileWriter, RleSpriteDrawsItsPixelsAndLeavesMaskedOnesAlone) {
   unload_datafile(dat);
 }
 
+TEST_F(DatafileWriter, TransparentRunOf2017PixelsDoesNotEndTheRow) {
+  // -2017 as a 16-bit word is the mask colour, the word that ends a row.
+  const uint16_t M = kMaskColour16;
+  const int width = 2019;
+  std::vector<uint16_t> pixels(width * 2, M);
+  pixels[2017] = kRed;       // row 0: 2017 transparent, then red, then one more
+  pixels[width + 0] = kBlue;  // row 1 must still start where it should
+  DATAFILE* dat = bakeAndLoad({bitmapObject("R", picture(width, 2, pixels), true)});
+  ASSERT_NE(dat, nullptr);
+  BITMAP* target = create_bitmap_ex(16, width, 2);
+  clear_to_color(target, 0x0841);
+  draw_rle_sprite(target, static_cast<RLE_SPRITE*>(dat[0].dat), 0, 0);
+  EXPECT_EQ(getpixel(target, 2016, 0), 0x0841);
+  EXPECT_EQ(getpixel(target, 2017, 0), asLoaded(kRed));
+  EXPECT_EQ(getpixel(target, 0, 1), asLoaded(kBlue));
+  EXPECT_EQ(getpixel(target, 1, 1), 0x0841);
+  destroy_bitmap(target);
+  unload_datafile(dat);
+}
+
 TEST_F(DatafileWriter, PaletteKeepsSixBitsPerChannel) {
   Palette palette(256);
   palette[5] = {255, 128, 4};

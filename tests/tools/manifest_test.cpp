@@ -79,6 +79,18 @@ TEST(FrameExpression, FollowsArithmeticRulesAndDegreeTrigonometry) {
   EXPECT_DOUBLE_EQ(eval("clamp(7, 0, 5) + floor(1.9) + min(2, -1)"), 5);
 }
 
+TEST(FrameExpression, DeepNestingStopsWithAClearErrorInsteadOfOverflowing) {
+  double value = 0;
+  std::string error;
+  std::string shallow = std::string(60, '(') + "1" + std::string(60, ')');
+  EXPECT_TRUE(evaluateExpression(shallow, {}, value, error)) << error;
+  for (const std::string& deep : {std::string(200000, '(') + "1", std::string(200000, '-') + "1",
+                                  "abs(" + std::string(100000, '(')}) {
+    EXPECT_FALSE(evaluateExpression(deep, {}, value, error));
+    EXPECT_NE(error.find("nested deeper than 64 levels"), std::string::npos);
+  }
+}
+
 TEST(FrameExpression, RejectsWhatItCannotCompute) {
   const char* bad[] = {"1 +", "unknown * 2", "2 / (1 - 1)", "min(1)", "nosuch(1)", "(1 + 2", "3 4", "2 $ 3"};
   for (const char* text : bad) {

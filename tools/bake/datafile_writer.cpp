@@ -65,6 +65,9 @@ void encodeRleRow(Bytes& out, const uint16_t* row, int width) {
     const bool solid = row[x] != kMaskColour16;
     int run = 0;
     while (x + run < width && run < kMaxRun && (row[x + run] != kMaskColour16) == solid) ++run;
+    // A skip of 2017 would be written as the very word that ends the row;
+    // the last pixel goes to the next run instead.
+    if (!solid && (uint32_t(-run) & 0xFFFF) == kMaskColour16) --run;
     if (solid) {
       putWordLow(out, uint32_t(run));
       for (int i = 0; i < run; ++i) putPixel16(out, row[x + i]);

@@ -2,12 +2,16 @@
 
 #include <cctype>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace bake {
 namespace {
 
 const double kDegreesToRadians = 3.14159265358979323846 / 180.0;
+// Brackets, signs and calls nested deeper than this are refused: each level
+// is a recursion, and a runaway expression must not overflow the stack.
+const int kMaxNesting = 64;
 
 class Parser {
  public:
@@ -62,9 +66,17 @@ class Parser {
   }
 
   double unary() {
-    if (accept('-')) return -unary();
-    if (accept('+')) return unary();
-    return primary();
+    if (++depth_ > kMaxNesting) {
+      fail("nested deeper than " + std::to_string(kMaxNesting) + " levels");
+      --depth_;
+      return 0;
+    }
+    double value = 0;
+    if (accept('-')) value = -unary();
+    else if (accept('+')) value = unary();
+    else value = primary();
+    --depth_;
+    return value;
   }
 
   double primary() {
@@ -156,6 +168,7 @@ class Parser {
   const std::string& text_;
   const std::map<std::string, double>& vars_;
   size_t pos_ = 0;
+  int depth_ = 0;
   std::string error_;
 };
 

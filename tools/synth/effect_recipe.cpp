@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -11,6 +12,10 @@ const int kRateHz = 44100;
 const double kDefaultPeak = 0.9;
 // Effects are short; a longer recipe is surely a typo.
 const double kMaxEffectSeconds = 10.0;
+// Notes (voices times their repeats) an effect may layer; each renders up
+// to ten seconds, so a runaway recipe stops here instead of rendering for
+// hours. The game's effects use a handful.
+const long kMaxNotes = 1024;
 
 bool parseVoice(std::istringstream& words, SynthVoice& voice, std::string& error) {
   std::string word, key, value;
@@ -32,6 +37,12 @@ bool parseLine(const std::string& line, std::vector<SynthVoice>& voices, double&
   if (command == "voice") {
     SynthVoice voice;
     if (!parseVoice(words, voice, error)) return false;
+    long notes = voice.repeat;
+    for (const SynthVoice& other : voices) notes += other.repeat;
+    if (notes > kMaxNotes) {
+      error = "more than " + std::to_string(kMaxNotes) + " notes";
+      return false;
+    }
     voices.push_back(voice);
     return true;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <vector>
@@ -17,6 +18,11 @@ const double kDefaultLegato = 0.9;
 const double kMaxTuneSeconds = 300.0;
 // Patterns may insert patterns; deeper than this is a loop in the score.
 const int kMaxPatternDepth = 8;
+// Notes and rests a score may hold. Far past any tune of the game; a score
+// past it (a runaway "@name*N" with tiny steps) stops instead of hanging.
+const long kMaxEvents = 100000;
+const long kMaxBars = 10000;
+const int kMaxSteps = 1 << 16;  // one note's length in sixteenths
 
 struct Instrument {
   SynthVoice voice;
@@ -33,6 +39,7 @@ struct Score {
   std::map<std::string, Instrument> instruments;
   std::map<std::string, std::vector<std::string>> patterns;
   std::vector<SynthVoice> notes;
+  long events = 0;  // notes, chords and rests so far
   int lastSteps = 4;
 };
 
@@ -63,6 +70,10 @@ bool parseInstrument(std::istringstream& words, Score& score, std::string& error
 
 bool addNote(Score& score, Instrument& instrument, const std::string& pitches, int steps,
              std::string& error) {
+  if (++score.events > kMaxEvents) {
+    error = "more than " + std::to_string(kMaxEvents) + " notes";
+    return false;
+  }
   double start = instrument.cursor * stepSeconds(score);
   instrument.cursor += steps;
   // Also stops nested pattern repeats from running for ever.
@@ -108,20 +119,23 @@ bool addToken(Score& score, Instrument& instrument, const std::string& token, in
   if (token[0] == '@') {
     size_t star = token.find('*');
     std::string name = token.substr(1, star == std::string::npos ? std::string::npos : star - 1);
-    int times = star == std::string::npos ? 1 : std::atoi(token.c_str() + star + 1);
+    long times = star == std::string::npos ? 1 : std::strtol(token.c_str() + star + 1, nullptr, 10);
     auto found = score.patterns.find(name);
     if (found == score.patterns.end() || times < 1 || depth >= kMaxPatternDepth) {
       error = "bad pattern use '" + token + "'";
       return false;
     }
-    for (int i = 0; i < times; ++i) {
+    for (long i = 0; i < times; ++i) {
       for (const std::string& inner : found->second)
         if (!addToken(score, instrument, inner, depth + 1, error)) return false;
     }
     return true;
   }
   size_t dot = token.find('.');
-  if (dot != std::string::npos) score.lastSteps = std::atoi(token.c_str() + dot + 1);
+  if (dot != std::string::npos) {
+    long steps = std::strtol(token.c_str() + dot + 1, nullptr, 10);
+    score.lastSteps = steps > kMaxSteps ? 0 : static_cast<int>(steps);
+  }
   if (score.lastSteps < 1) {
     error = "bad length in '" + token + "'";
     return false;
@@ -148,8 +162,8 @@ bool parseLine(const std::string& line, Score& score, std::string& error) {
     return false;
   }
   if (command == "bars") {
-    if (words >> score.bars && score.bars > 0) return true;
-    error = "bars needs a positive count";
+    if (words >> score.bars && score.bars > 0 && score.bars <= kMaxBars) return true;
+    error = "bars needs a count from 1 to " + std::to_string(kMaxBars);
     return false;
   }
   if (command == "loop") {

@@ -22,12 +22,12 @@ const float kHearingLimitSq = 640000.0f;  // 800 px
 const float kVolumePerSq = 255.0f * 1.5625e-6f;
 const float kPanPerPx = 255.0f * 0.00125f;
 
-void playPlain(const std::string& name) {
+}  // namespace
+
+void Actor::playCentred(const std::string& name) {
   GameApp* app = GameApp::instance;
   if (app && app->sound) app->sound->playSample(name, kFullVolume, kCentrePan, kNormalPitch, false);
 }
-
-}  // namespace
 
 Actor::Actor() {
   anchor = 1;
@@ -72,7 +72,7 @@ void Actor::burst() {
   bubbleOverlay.visible = false;
   trapTimer = 0.0f;
   if (visible) {
-    playPlain("pop");
+    playCentred("pop");
     onBubblePop();
     GameApp* app = GameApp::instance;
     if (app && app->particles[0])
@@ -85,7 +85,7 @@ void Actor::burst() {
 void Actor::trapInBubble(float seconds) {
   trapTimer = seconds;
   bubbleOverlay.visible = true;
-  playPlain("bubblehit");
+  playCentred("bubblehit");
   shakeTween.stop();
   shakeOffset = 0.0f;
 }
@@ -99,7 +99,7 @@ void Actor::draw(BITMAP* target) {
 bool Actor::playSoundAt(const std::string& name) {
   GameApp* app = GameApp::instance;
   if (!app || !app->player) {
-    playPlain(name);
+    playCentred(name);
     return true;
   }
   float distanceSq = std::min(squaredDistance(x, y, app->player->x, app->player->y), kHearingLimitSq);

@@ -37,6 +37,8 @@ class Actor : public Sprite {
   // Plays a named effect, quieter and panned with distance from the player;
   // false when it was too far away to be heard.
   bool playSoundAt(const std::string& name);
+  // Plays a named effect at full volume, centred, wherever it happens.
+  static void playCentred(const std::string& name);
   // Opens the actor's art; its path ("dat/crab.dat") becomes the kind, even
   // when the file could not be read.
   void loadArt(const std::string& datafileName);
