@@ -1,12 +1,11 @@
-// Demos: the file, recording and replaying through the main loop, and the
-// verifier of the command line.
+// Demos: the file, recording through the main loop, and the verifier of
+// the command line.
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <map>
 
 #include "flow/demo.h"
@@ -24,40 +23,21 @@ std::string demoError(const std::string& text) {
   return parseDemo(text, demo, error) ? "" : error;
 }
 
-// Calls a function after every pass, so a test can watch the game.
-template <class Session>
-class Watched : public Session {
- public:
-  template <class... Args>
-  explicit Watched(std::function<void()> watch, Args&&... args)
-      : Session(std::forward<Args>(args)...), watcher(std::move(watch)) {}
-  void endPass() override {
-    Session::endPass();
-    watcher();
-  }
-
- private:
-  std::function<void()> watcher;
-};
-
 // A player at the keyboard: presses and releases keys on the passes the
-// script names, with frame times like the timer's, while the game records.
-class ScriptedRecorder : public Watched<DemoRecorder> {
+// script names, each pass 20 ms long, while the game records.
+class ScriptedRecorder : public DemoRecorder {
  public:
   using Script = std::map<size_t, std::vector<KeyChange>>;
-  ScriptedRecorder(std::function<void()> watch, GameApp& app, int level, Script keys, size_t passes)
-      : Watched(std::move(watch), app, level), script(std::move(keys)), length(passes) {}
+  ScriptedRecorder(GameApp& app, int level, Script keys) : DemoRecorder(app, level), script(std::move(keys)) {}
   bool beginPass(float& dt) override {
-    if (pass == length) return false;
-    for (const KeyChange& change : script[pass]) key[change.code] = change.down;
-    const float timerTimes[] = {0.01f, 0.0f, 0.02f, 0.0f, 0.03f};
-    dt = timerTimes[pass++ % 5];
+    for (const KeyChange& change : script[pass++]) key[change.code] = change.down;
+    dt = 0.02f;
     return DemoRecorder::beginPass(dt);
   }
 
  private:
   Script script;
-  size_t length, pass = 0;
+  size_t pass = 0;
 };
 
 }  // namespace
@@ -96,57 +76,6 @@ TEST(DemoFile, RefusesWhatTheGameCouldNotHaveWritten) {
   for (const char* pass : {"-0.01", "0.02*0", "0.02*x", "nan", "0.02 +00", "0.02 +127", "0.02 LEFT"})
     EXPECT_NE(demoError(std::string("tidewell-demo 1\nlevel 3\n") + pass + "\n"), "") << pass;
   EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0*999999\n0*2\n"), "line 4: more than 1000000 passes");
-}
-
-class DemoReplay : public LevelFixture {
- protected:
-  std::vector<std::string> trace;
-
-  // What anyone could see after a pass: the screen on top, the pause, the
-  // effects played and the level's clock.
-  void watch() {
-    trace.push_back(top() + " paused " + std::to_string(app.paused) + " sounds " +
-                    std::to_string(sounds.size()) + " time " + std::to_string(app.levelTime));
-  }
-
-  std::vector<std::string> replay(const Demo& demo) {
-    // As in a process of its own: no key held, no effect on cooldown.
-    releaseAllKeys();
-    app.sound->cooldowns.clear();
-    trace.clear();
-    sounds.clear();
-    enterLevel(demo.level);
-    Watched<DemoPlayer> player([this] { watch(); }, app, demo);
-    app.run();
-    return trace;
-  }
-};
-
-TEST_F(DemoReplay, ARecordingReplaysPassForPassAndShiftedKeysDoNot) {
-  playLevel({"#######", "#P...C#", "#######"}, 2);
-  // Esc opens the level's menu, Down picks "Restart", Enter restarts.
-  ScriptedRecorder::Script keys = {{5, {{KEY_ESC, true}}},    {7, {{KEY_ESC, false}}},
-                                   {12, {{KEY_DOWN, true}}},  {14, {{KEY_DOWN, false}}},
-                                   {20, {{KEY_ENTER, true}}}, {22, {{KEY_ENTER, false}}}};
-  Demo recorded;
-  {
-    ScriptedRecorder recorder([this] { watch(); }, app, 2, keys, 40);
-    app.run();
-    recorded = recorder.demo;
-  }
-  std::vector<std::string> played = trace;
-  ASSERT_EQ(played.size(), 40u);
-  EXPECT_EQ(played[10].substr(0, 15), "inGame paused 1");
-  EXPECT_EQ(played[30].substr(0, 15), "inGame paused 0");
-
-  Demo demo;
-  std::string error;
-  ASSERT_TRUE(parseDemo(formatDemo(recorded), demo, error)) << error;
-  EXPECT_EQ(replay(demo), played);
-
-  for (size_t i = demo.passes.size() - 1; i > 0; --i) demo.passes[i].keys = demo.passes[i - 1].keys;
-  demo.passes[0].keys.clear();
-  EXPECT_NE(replay(demo), played);
 }
 
 class DemoVerifier : public LevelFixture {
@@ -202,4 +131,27 @@ TEST_F(DemoVerifier, PrintsOneVerdictLineWinsOnlyWhenPlayedThroughAndLeavesNoTra
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 2\n0.05*40 +RIGHT\n"), 1);
   EXPECT_EQ(out, "level 2: not won after 2.00 s\n");
   EXPECT_EQ(disk(), before);
+}
+
+TEST_F(DemoVerifier, ARecordedWinVerifiesButNotCutShortOrWithItsKeysOnePassLate) {
+  playLevel({"########", "#P...C.#", "########"}, 2);
+  Demo demo;
+  {
+    ScriptedRecorder recorder(app, 2, {{0, {{KEY_RIGHT, true}}}});
+    app.run();  // until the chest is taken
+    ASSERT_TRUE(recorder.outcome().won);
+    demo = recorder.demo;
+  }
+  EXPECT_EQ(verify(formatDemo(demo)), 0);
+  EXPECT_EQ(out, demoVerdict(2, {true, 100, app.levelTime, 0.0f}) + "\n");
+
+  Demo cut = demo;
+  cut.passes.pop_back();
+  EXPECT_EQ(verify(formatDemo(cut)), 1);
+
+  Demo late = demo;
+  late.passes[1].keys = late.passes[0].keys;
+  late.passes[0].keys.clear();
+  EXPECT_EQ(verify(formatDemo(late)), 1);
+  EXPECT_EQ(out.rfind("level 2: not won after ", 0), 0u) << out;
 }
