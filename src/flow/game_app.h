@@ -130,7 +130,8 @@ class GameApp : public Engine {
   // An actor made from datafileName ("dat/crab.dat") stands in the tile.
   bool actorOfKindAt(int tx, int ty, const std::string& datafileName);
   // Slides actor to the last free tile in direction (0 left, 1 right,
-  // 2 down, 3 up) at speed px/s; never into column or row 0.
+  // 2 down, 3 up) at speed px/s, stopped by walls, sentinels and solid
+  // actors; never into column or row 0.
   void slideActor(int direction, Actor* actor, float speed);
   // Runs onAdded, puts the actor on layer 2 of the top state, appends it.
   void addActor(Actor* actor);

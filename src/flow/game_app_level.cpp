@@ -65,8 +65,9 @@ bool GameApp::actorOfKindAt(int tx, int ty, const std::string& datafileName) {
 
 void GameApp::slideActor(int direction, Actor* actor, float speed) {
   int tx = actor->tileX(), ty = actor->tileY();
+  // A sentinel's tile stops a slide as a wall does.
   auto stops = [this](int cx, int cy) {
-    return isSolidTile(cx, cy) || solidActorAt(tileCentre(cx), tileCentre(cy));
+    return isBlocked(cx, cy) || solidActorAt(tileCentre(cx), tileCentre(cy));
   };
   float targetX = actor->x, targetY = actor->y;
   if (direction == 0) {

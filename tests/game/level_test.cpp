@@ -232,6 +232,13 @@ TEST_F(Level, SlidesStopAtWallsAndSolidActorsButNeverInTheFirstRowOrColumn) {
   EXPECT_TRUE(app.solidActorAt(5 * 80 + 10, 4 * 80 + 70));
   crate->visible = false;
   EXPECT_FALSE(app.solidActorAt(5 * 80 + 10, 4 * 80 + 70));
+
+  auto* statue = new Block;
+  statue->loadArt("sentinel.dat");
+  app.addActorAtTile(statue, 2, 3, 0);
+  block->setPosition(5 * 80 + 40, 3 * 80 + 40);
+  app.slideActor(0, block, 0.0f);
+  EXPECT_EQ(block->x, 3 * 80 + 40);  // a sentinel stops a slide as a wall does
 }
 
 TEST_F(Level, WithoutATileMapEveryTileIsSolid) {
