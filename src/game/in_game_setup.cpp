@@ -7,6 +7,7 @@
 #include "engine/sprite.h"
 #include "flow/game_app.h"
 #include "game/actors/player.h"
+#include "game/actors/shell_game.h"
 #include "game/in_game_state.h"
 #include "sound/sound_manager.h"
 
@@ -16,6 +17,8 @@ void mountRay(GameApp& app) { app.player->mountRay(); }
 void mountRocket(GameApp& app) { app.player->mountRocket(); }
 
 enum LevelKind { kNormal = 0, kCoinRun = 1, kSharkChase = 2, kRide = 3, kBoss = 4, kMiniGame = 5 };
+
+void addShellGame(GameApp& app) { app.addActor(new ShellGame); }
 
 struct LevelSetup {
   int first, last;
@@ -45,7 +48,10 @@ const LevelSetup kLevelSetups[] = {
     {29, 29, kBoss, 0, false, nullptr},
     {39, 39, kBoss, 0, false, nullptr},
     {49, 49, kBoss, 0, false, nullptr},
-    {1000, 1003, kMiniGame, 0, false, nullptr},
+    {1000, 1000, kMiniGame, 0, false, addShellGame},
+    {1001, 1001, kMiniGame, 0, false, nullptr},
+    {1002, 1002, kMiniGame, 0, false, nullptr},
+    {1003, 1003, kMiniGame, 0, false, nullptr},
 };
 
 struct MusicRange {
