@@ -6,6 +6,7 @@
 #include "engine/screen.h"
 #include "engine/sprite.h"
 #include "flow/game_app.h"
+#include "game/actors/bomb_game.h"
 #include "game/actors/player.h"
 #include "game/actors/shell_game.h"
 #include "game/in_game_state.h"
@@ -19,6 +20,7 @@ void mountRocket(GameApp& app) { app.player->mountRocket(); }
 enum LevelKind { kNormal = 0, kCoinRun = 1, kSharkChase = 2, kRide = 3, kBoss = 4, kMiniGame = 5 };
 
 void addShellGame(GameApp& app) { app.addActor(new ShellGame); }
+void addBombGame(GameApp& app) { app.addActor(new BombGame); }
 
 struct LevelSetup {
   int first, last;
@@ -49,7 +51,7 @@ const LevelSetup kLevelSetups[] = {
     {39, 39, kBoss, 0, false, nullptr},
     {49, 49, kBoss, 0, false, nullptr},
     {1000, 1000, kMiniGame, 0, false, addShellGame},
-    {1001, 1001, kMiniGame, 0, false, nullptr},
+    {1001, 1001, kMiniGame, 0, false, addBombGame},
     {1002, 1002, kMiniGame, 0, false, nullptr},
     {1003, 1003, kMiniGame, 0, false, nullptr},
 };
