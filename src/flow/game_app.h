@@ -10,6 +10,7 @@
 #include "engine/sprite.h"
 
 class Actor;
+class DanceGame;
 class Menu;
 class ParticleSystem;
 class Player;
@@ -66,6 +67,7 @@ class GameApp : public Engine {
   std::string newProfileName;
   float levelTime = 0.0f;  // seconds, capped at 599
   unsigned char levelFrozen = 0;  // the dance game: no level time, no music
+  DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
 
   // The one game, set by the constructor.
   static GameApp* instance;
