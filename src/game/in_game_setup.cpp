@@ -8,6 +8,7 @@
 #include "flow/game_app.h"
 #include "game/actors/bomb_game.h"
 #include "game/actors/dance_game.h"
+#include "game/actors/invaders_game.h"
 #include "game/actors/player.h"
 #include "game/actors/shell_game.h"
 #include "game/in_game_state.h"
@@ -24,6 +25,7 @@ const int kDanceHomeX = 200, kDanceHomeY = 360;
 
 void addShellGame(GameApp& app) { app.addActor(new ShellGame); }
 void addBombGame(GameApp& app) { app.addActor(new BombGame); }
+void addInvadersGame(GameApp& app) { app.addActor(new InvadersGame); }
 
 // The fish dances on the spot, steered by the dance game, in a level whose
 // clock and music stand still.
@@ -72,7 +74,7 @@ const LevelSetup kLevelSetups[] = {
     {1000, 1000, kMiniGame, 0, false, addShellGame},
     {1001, 1001, kMiniGame, 0, false, addBombGame},
     {1002, 1002, kMiniGame, 0, false, addDanceGame},
-    {1003, 1003, kMiniGame, 0, false, nullptr},
+    {1003, 1003, kMiniGame, 0, false, addInvadersGame},
 };
 
 struct MusicRange {
