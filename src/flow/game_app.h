@@ -11,6 +11,7 @@
 #include "engine/sprite.h"
 
 class Actor;
+class DanceGame;
 class Menu;
 class ParticleSystem;
 class Player;
@@ -70,6 +71,7 @@ class GameApp : public Engine {
   // Set by demos: told the rating of a level as it is won, before anything
   // is saved; true stops the level there (no save, no next level).
   std::function<bool(int rating)> levelWonHook;
+  DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
 
   // The one game, set by the constructor.
   static GameApp* instance;
