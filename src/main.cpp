@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/log.h"
+#include "flow/demo_run.h"
 #include "flow/game_app.h"
 #include "flow/launch_options.h"
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tidewell: %s\n", error.c_str());
     return 2;
   }
+  if (!options.verifyDemo.empty()) return verifyDemo(options.verifyDemo);
+  if (!options.recordDemo.empty()) return recordDemo(options.recordDemo, options.level);
   GameApp app;
   app.launchLevel = options.level;
   app.init();

@@ -13,6 +13,7 @@
 #include "engine/base_directory.h"
 #include "engine/datafile_cache.h"
 #include "engine/log.h"
+#include "engine/pass_driver.h"
 #include "engine/safe_file.h"
 #include "engine/screen.h"
 #include "engine/translucent.h"
@@ -153,6 +154,7 @@ void Engine::run() {
     double frameStart = monotonicMs();
     float dt = frameTime(tickCount);
     tickCount = 0;
+    if (passDriver && !passDriver->beginPass(dt)) break;
     update(dt);
     if (!noClear) clear_bitmap(screen->backBuffer);
     drawFrame();
@@ -169,6 +171,7 @@ void Engine::run() {
     }
     instantFps = 1.0f / dt;
     endFrame();
+    if (passDriver) passDriver->endPass();
     // "maxfps" 0 keeps the loop running flat out, as it always has.
     int restMs = restMillisecondsFor(monotonicMs() - frameStart, settings["maxfps"]);
     if (restMs > 0) rest(restMs);

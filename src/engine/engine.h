@@ -9,6 +9,7 @@
 
 struct BITMAP;
 struct FONT;
+class PassDriver;
 class Screen;
 class SoundManager;
 
@@ -53,6 +54,8 @@ class Engine : public InputMap {
   bool resetTimer = false;
   // Cross-fades end at once; for runs with nobody watching (tests, demos).
   bool skipFades = false;
+  // Sees every pass of the main loop when set (demos); not owned.
+  PassDriver* passDriver = nullptr;
   std::deque<std::string> actionQueue;
   std::deque<StateRecord*> stateStack;  // owning; bottom at the front
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "engine/sprite.h"
 
 class Actor;
+class DanceGame;
 class Menu;
 class ParticleSystem;
 class Player;
@@ -66,6 +68,10 @@ class GameApp : public Engine {
   std::string newProfileName;
   float levelTime = 0.0f;  // seconds, capped at 599
   unsigned char levelFrozen = 0;  // the dance game: no level time, no music
+  // Set by demos: told the rating of a level as it is won, before anything
+  // is saved; true stops the level there (no save, no next level).
+  std::function<bool(int rating)> levelWonHook;
+  DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
 
   // The one game, set by the constructor.
   static GameApp* instance;

@@ -8,7 +8,11 @@
 #include "flow/game_app.h"
 #include "game/actors/big_boss_bird.h"
 #include "game/actors/big_shark.h"
+#include "game/actors/bomb_game.h"
+#include "game/actors/dance_game.h"
+#include "game/actors/invaders_game.h"
 #include "game/actors/player.h"
+#include "game/actors/shell_game.h"
 #include "game/actors/squid.h"
 #include "game/in_game_state.h"
 #include "sound/sound_manager.h"
@@ -19,6 +23,28 @@ void mountRay(GameApp& app) { app.player->mountRay(); }
 void mountRocket(GameApp& app) { app.player->mountRocket(); }
 
 enum LevelKind { kNormal = 0, kCoinRun = 1, kSharkChase = 2, kRide = 3, kBoss = 4, kMiniGame = 5 };
+
+const int kDanceHomeX = 200, kDanceHomeY = 360;
+
+void addShellGame(GameApp& app) { app.addActor(new ShellGame); }
+void addBombGame(GameApp& app) { app.addActor(new BombGame); }
+void addInvadersGame(GameApp& app) { app.addActor(new InvadersGame); }
+
+// The fish dances on the spot, steered by the dance game, in a level whose
+// clock and music stand still.
+void addDanceGame(GameApp& app) {
+  auto* dance = new DanceGame;
+  app.addActor(dance);
+  app.danceGame = dance;
+  app.levelFrozen = 1;
+  Player& player = *app.player;
+  player.setPosition(kDanceHomeX, kDanceHomeY);
+  player.danceHomeX = kDanceHomeX;
+  player.danceHomeY = kDanceHomeY;
+  player.danceJudge = [&app](int direction) {
+    if (app.danceGame) app.danceGame->judge(direction);
+  };
+}
 
 struct LevelSetup {
   int first, last;
@@ -61,7 +87,10 @@ const LevelSetup kLevelSetups[] = {
     {29, 29, kBoss, 0, false, nullptr},
     {39, 39, kBoss, 0, false, addBigBossBird},
     {49, 49, kBoss, 0, false, addBigShark},
-    {1000, 1003, kMiniGame, 0, false, nullptr},
+    {1000, 1000, kMiniGame, 0, false, addShellGame},
+    {1001, 1001, kMiniGame, 0, false, addBombGame},
+    {1002, 1002, kMiniGame, 0, false, addDanceGame},
+    {1003, 1003, kMiniGame, 0, false, addInvadersGame},
 };
 
 struct MusicRange {

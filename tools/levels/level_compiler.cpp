@@ -83,7 +83,9 @@ bool parseLevel(const std::string& file, const std::string& text, const Legend& 
     return false;
   }
   picture.pixels.clear();
+  picture.rowLines.clear();
   for (const auto& [lineNumber, row] : rows) {
+    picture.rowLines.push_back(lineNumber);
     if (int(row.size()) != picture.width) {
       error = position(file, lineNumber, int(row.size()) + 1) + "row is " + std::to_string(row.size()) +
               " cells wide, the first row " + std::to_string(picture.width);

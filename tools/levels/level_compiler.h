@@ -19,6 +19,7 @@ struct LevelPicture {
   int width = 0;
   int height = 0;
   std::vector<bake::Rgb> pixels;  // row-major
+  std::vector<int> rowLines;       // the source line of each row, from 1
 };
 
 // Parses the legend text: "CHAR R G B" per line; lines starting with ';'

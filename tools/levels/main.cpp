@@ -1,6 +1,6 @@
-// tidewell-levels: compiles the level sources into "lvl/levels.dat", one
-// picture per level: story levels 0-49 are objects 0-49, the mini-game
-// levels 1000-1003 objects 50-53.
+// tidewell-levels: checks the level sources (level_checks.h) and compiles
+// them into "lvl/levels.dat", one picture per level: story levels 0-49 are
+// objects 0-49, the mini-game levels 1000-1003 objects 50-53.
 //
 //   tidewell-levels LEGEND SOURCE_DIR OUTPUT_FILE
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "baker.h"
+#include "level_checks.h"
 #include "level_compiler.h"
 #include "lzss_packer.h"
 
@@ -45,7 +46,8 @@ int main(int argc, char** argv) {
       return 1;
     }
     levels::LevelPicture picture;
-    if (!levels::parseLevel(path, text, legend, picture, error)) {
+    if (!levels::parseLevel(path, text, legend, picture, error) ||
+        !levels::checkLevel(path, number, picture, error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return 1;
     }

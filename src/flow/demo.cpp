@@ -1,0 +1,180 @@
+#include "flow/demo.h"
+
+#include <allegro.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "flow/launch_options.h"
+
+namespace {
+
+const char* const kFormatWord = "tidewell-demo";
+const int kFormatVersion = 1;
+const char kCommentMark = ';';
+const char kRepeatMark = '*';
+const float kLongestPassS = 0.06666667f;  // the main loop's cap on one pass
+const long kMaxPasses = 1000000;          // hours of play; more is a broken file
+
+struct NamedKey {
+  const char* name;
+  int code;
+};
+
+const NamedKey kKeyNames[] = {
+    {"ESC", KEY_ESC},           {"TAB", KEY_TAB},           {"ENTER", KEY_ENTER},
+    {"SPACE", KEY_SPACE},       {"BACKSPACE", KEY_BACKSPACE}, {"LEFT", KEY_LEFT},
+    {"RIGHT", KEY_RIGHT},       {"UP", KEY_UP},             {"DOWN", KEY_DOWN},
+    {"LSHIFT", KEY_LSHIFT},     {"RSHIFT", KEY_RSHIFT},     {"LCONTROL", KEY_LCONTROL},
+    {"RCONTROL", KEY_RCONTROL}, {"ALT", KEY_ALT},
+};
+
+std::string lineError(size_t index, const std::string& reason) {
+  return "line " + std::to_string(index + 1) + ": " + reason;
+}
+
+bool readWholeLong(const std::string& text, long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  value = std::strtol(text.c_str(), &end, 10);
+  return *end == '\0';
+}
+
+// The shortest text that reads back as exactly this float.
+std::string exactText(float value) {
+  char text[32];
+  for (int digits = 6; digits <= 9; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+    if (std::strtof(text, nullptr) == value) break;
+  }
+  return text;
+}
+
+bool readFrameTime(const std::string& token, float& dt, long& count) {
+  size_t mark = token.find(kRepeatMark);
+  std::string time = token.substr(0, mark);
+  count = 1;
+  if (mark != std::string::npos && (!readWholeLong(token.substr(mark + 1), count) || count < 1)) return false;
+  char* end = nullptr;
+  dt = std::strtof(time.c_str(), &end);
+  return !time.empty() && *end == '\0' && std::isfinite(dt) && dt >= 0.0f && dt <= kLongestPassS;
+}
+
+bool readKeyChange(const std::string& token, KeyChange& change) {
+  if (token.size() < 2 || (token[0] != '+' && token[0] != '-')) return false;
+  change.down = token[0] == '+';
+  change.code = demoKeyCode(token.substr(1));
+  return change.code > 0;
+}
+
+// One pass line, expanded into its passes.
+bool readPassLine(const std::string& line, Demo& demo, std::string& reason) {
+  std::istringstream in(line);
+  std::string token;
+  in >> token;
+  DemoPass pass;
+  long count = 0;
+  if (!readFrameTime(token, pass.dt, count)) {
+    reason = "expected a frame time of 0 to 1/15 s, with an optional *count: '" + token + "'";
+    return false;
+  }
+  while (in >> token) {
+    KeyChange change;
+    if (!readKeyChange(token, change)) {
+      reason = "expected +KEY or -KEY: '" + token + "'";
+      return false;
+    }
+    pass.keys.push_back(change);
+  }
+  if (count > kMaxPasses - static_cast<long>(demo.passes.size())) {
+    reason = "more than " + std::to_string(kMaxPasses) + " passes";
+    return false;
+  }
+  demo.passes.push_back(pass);
+  pass.keys.clear();
+  demo.passes.insert(demo.passes.end(), static_cast<size_t>(count - 1), pass);
+  return true;
+}
+
+bool readHeader(const std::string& line, const char* word, long& value) {
+  std::istringstream in(line);
+  std::string first, number, rest;
+  in >> first >> number;
+  return first == word && !(in >> rest) && readWholeLong(number, value);
+}
+
+std::vector<std::string> contentLines(const std::string& text, std::vector<size_t>& numbers) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  std::string line;
+  for (size_t index = 0; std::getline(in, line); ++index) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos || line[0] == kCommentMark) continue;
+    lines.push_back(line);
+    numbers.push_back(index);
+  }
+  return lines;
+}
+
+}  // namespace
+
+bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
+  demo = Demo{};
+  std::vector<size_t> numbers;
+  std::vector<std::string> lines = contentLines(text, numbers);
+  long value = 0;
+  if (lines.empty() || !readHeader(lines[0], kFormatWord, value) || value != kFormatVersion) {
+    error = lineError(numbers.empty() ? 0 : numbers[0],
+                      std::string("expected '") + kFormatWord + " " + std::to_string(kFormatVersion) + "'");
+    return false;
+  }
+  if (lines.size() < 2 || !readHeader(lines[1], "level", value) || !isPlayableLevel(value)) {
+    error = lineError(numbers.size() < 2 ? numbers[0] + 1 : numbers[1],
+                      "expected 'level N' with N 0-49 or 1000-1003");
+    return false;
+  }
+  demo.level = static_cast<int>(value);
+  for (size_t i = 2; i < lines.size(); ++i) {
+    std::string reason;
+    if (!readPassLine(lines[i], demo, reason)) {
+      error = lineError(numbers[i], reason);
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string formatDemo(const Demo& demo) {
+  std::ostringstream out;
+  out << kFormatWord << ' ' << kFormatVersion << "\nlevel " << demo.level << '\n';
+  const std::vector<DemoPass>& passes = demo.passes;
+  for (size_t i = 0; i < passes.size();) {
+    size_t end = i + 1;
+    while (end < passes.size() && passes[end].keys.empty() && passes[end].dt == passes[i].dt) ++end;
+    out << exactText(passes[i].dt);
+    if (end - i > 1) out << kRepeatMark << end - i;
+    for (const KeyChange& change : passes[i].keys) out << ' ' << (change.down ? '+' : '-') << demoKeyName(change.code);
+    out << '\n';
+    i = end;
+  }
+  return out.str();
+}
+
+std::string demoKeyName(int code) {
+  if (code >= KEY_A && code <= KEY_Z) return std::string(1, static_cast<char>('A' + code - KEY_A));
+  if (code >= KEY_0 && code <= KEY_9) return std::string(1, static_cast<char>('0' + code - KEY_0));
+  if (code >= KEY_F1 && code <= KEY_F12) return "F" + std::to_string(code - KEY_F1 + 1);
+  for (const NamedKey& named : kKeyNames)
+    if (named.code == code) return named.name;
+  return std::to_string(code);
+}
+
+int demoKeyCode(const std::string& name) {
+  long number = 0;
+  if (readWholeLong(name, number) && name.size() > 1) return number > 0 && number < KEY_MAX ? static_cast<int>(number) : -1;
+  for (int code = 1; code < KEY_MAX; ++code)
+    if (demoKeyName(code) == name) return code;
+  return -1;
+}

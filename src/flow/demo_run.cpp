@@ -1,0 +1,113 @@
+#include "flow/demo_run.h"
+
+#include <allegro.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/safe_file.h"
+#include "engine/screen.h"
+#include "flow/demo.h"
+#include "flow/demo_session.h"
+#include "flow/game_app.h"
+#include "flow/headless_game.h"
+#include "flow/scratch_folder.h"
+
+namespace {
+
+const char* const kLevelData = "dat/lvl/levels.dat";
+
+// Demos play the baked game of the working directory, the game folder.
+bool gameDataHere() {
+  if (std::filesystem::exists(kLevelData)) return true;
+  std::fprintf(stderr, "tidewell: no %s here; run in the game folder\n", kLevelData);
+  return false;
+}
+
+bool readText(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return true;
+}
+
+bool readDemo(const std::string& path, Demo& demo) {
+  std::string text, error;
+  if (!readText(path, text)) {
+    std::fprintf(stderr, "tidewell: cannot read the demo %s\n", path.c_str());
+    return false;
+  }
+  if (!parseDemo(text, demo, error)) {
+    std::fprintf(stderr, "tidewell: %s: %s\n", path.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int verifyDemo(const std::string& path) {
+  Demo demo;
+  if (!readDemo(path, demo) || !gameDataHere()) return 2;
+  ScratchFolder scratch;
+  if (!scratch.ready()) {
+    std::fprintf(stderr, "tidewell: %s\n", scratch.error().c_str());
+    return 2;
+  }
+  HeadlessGame game;
+  game.app.launchLevel = demo.level;
+  if (!game.start()) return 2;
+  DemoOutcome outcome;
+  {
+    DemoPlayer player(game.app, demo);
+    game.app.run();
+    outcome = player.outcome();
+  }
+  std::printf("%s\n", demoVerdict(demo.level, outcome).c_str());
+  return outcome.won && game.errors() == 0 ? 0 : 1;
+}
+
+int recordDemo(const std::string& path, int level) {
+  std::error_code failure;
+  std::string target = std::filesystem::absolute(path, failure).string();
+  if (!gameDataHere()) return 1;
+  ScratchFolder scratch;
+  if (failure || !scratch.ready()) {
+    std::fprintf(stderr, "tidewell: %s\n", failure ? failure.message().c_str() : scratch.error().c_str());
+    return 1;
+  }
+  GameApp app;
+  app.launchLevel = level;
+  // The two steps of the game's init, with the keyboard polled from between
+  // them: the level is entered with no key down and then sees the keys
+  // change only as a pass starts. Keys already held count as pressed on
+  // the first pass, in the game and in the demo alike.
+  app.Engine::init();
+  if (!app.ready()) {
+    app.shutdown();
+    return 1;
+  }
+  poll_keyboard();
+  for (int code = 0; code < KEY_MAX; ++code) key[code] = 0;
+  app.initGame();
+  Demo demo;
+  DemoOutcome outcome;
+  {
+    DemoRecorder recorder(app, level);
+    app.start();
+    demo = recorder.demo;
+    outcome = recorder.outcome();
+  }
+  app.shutdown();
+  if (!writeFileSafely(target, formatDemo(demo))) {
+    std::fprintf(stderr, "tidewell: cannot write the demo %s\n", target.c_str());
+    return 1;
+  }
+  std::printf("%s\ndemo of %zu passes written to %s\n", demoVerdict(level, outcome).c_str(), demo.passes.size(),
+              target.c_str());
+  return 0;
+}

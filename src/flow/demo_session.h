@@ -1,0 +1,68 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/pass_driver.h"
+#include "flow/demo.h"
+
+class GameApp;
+
+// What became of a demo's level.
+struct DemoOutcome {
+  bool won = false;
+  int rating = 0;           // percent, once won
+  float levelTime = 0.0f;   // the level's own clock at the win, seconds
+  float playedTime = 0.0f;  // the frame times of every pass played, seconds
+};
+
+// "level N: won, rating R%, time T s" or "level N: not won after T s".
+std::string demoVerdict(int level, const DemoOutcome& outcome);
+
+// Follows one level through the game's main loop and ends the loop when
+// the level is won (before anything is saved) or left (the map, the
+// title). Hooks itself into the game for its lifetime.
+class DemoSession : public PassDriver {
+ public:
+  DemoSession(GameApp& app, int level);
+  ~DemoSession() override;
+  DemoSession(const DemoSession&) = delete;
+  DemoSession& operator=(const DemoSession&) = delete;
+
+  void endPass() override;
+  const DemoOutcome& outcome() const { return result; }
+
+ protected:
+  GameApp& app;
+  const int level;
+  DemoOutcome result;
+
+ private:
+  bool onLevelWon(int rating);
+};
+
+// Writes down the frame time and the key changes of every pass as the
+// player plays. Reads the keyboard once per pass, at the pass's start,
+// so that the game sees exactly the keys written down.
+class DemoRecorder : public DemoSession {
+ public:
+  DemoRecorder(GameApp& app, int level);
+  bool beginPass(float& dt) override;
+
+  Demo demo;
+
+ private:
+  std::vector<bool> held;  // by scancode, as last written down
+};
+
+// Plays a demo's passes: each pass's key changes go into Allegro's key
+// array and its frame time replaces the timer's. The loop ends with the
+// last pass.
+class DemoPlayer : public DemoSession {
+ public:
+  DemoPlayer(GameApp& app, const Demo& demo);
+  bool beginPass(float& dt) override;
+
+ private:
+  const Demo& demo;
+  size_t next = 0;
+};
