@@ -52,6 +52,10 @@ void Leviathan::guardCorner(Player& player) {
 void Leviathan::takeReturnedShots() {
   for (Actor* actor : GameApp::instance->actors) {
     if (actor == this || !actor->visible) continue;
+    // Its own shots leave from inside this reach; only one the player's
+    // bubble has carried back may hurt it, or waiting above it would win.
+    auto* shot = dynamic_cast<LeviathanShot*>(actor);
+    if (shot && !shot->carried) continue;
     if (squaredDistance(actor->x, actor->y, x, y - kHeadRisePx) >= kHeadReachSq) continue;
     actor->visible = false;
     flash(kFlashS, kFlashRepeats);

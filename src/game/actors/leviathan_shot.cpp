@@ -36,6 +36,7 @@ void LeviathanShot::step(float dt) {
   if (bubble.visible && squaredDistance(x, y, bubble.x, bubble.y) < kSoakSq) {
     x = bubble.x;
     y = bubble.y;
+    carried = 1;
     return;
   }
   x += homing.x;

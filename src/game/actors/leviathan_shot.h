@@ -7,6 +7,7 @@ class LeviathanShot : public Actor {
  public:
   int speed = 0;           // px/s
   float lifeTimer = 5.0f;  // s before it fades
+  unsigned char carried = 0;  // soaked up by the player's bubble at least once
 
   explicit LeviathanShot(int speedPxPerS);
   void step(float dt) override;

@@ -90,10 +90,16 @@ TEST_F(LeviathanFight, ItsShotsQuickenAsItWeakens) {
 
 TEST_F(LeviathanFight, WhatReachesItsHeadHurtsItAsAShotCarriedInABubbleDoes) {
   leviathan->restTimer = 100.0f;
+  auto* fresh = new LeviathanShot(100);  // its own shot, never carried back
+  app.addActor(fresh);
+  fresh->setPosition(200 + 150, 80 + 120);
+  fresh->lifeTimer = 100.0f;
   Flotsam* outside = flotsamAt(200 + 160, 80 + 121);  // 201 px from its head
   Flotsam* first = flotsamAt(200 + 150, 80 + 120);
   Flotsam* second = flotsamAt(120, 40);
   step();
+  EXPECT_TRUE(fresh->visible);
+  fresh->visible = false;
   EXPECT_TRUE(outside->visible);
   EXPECT_FALSE(first->visible);
   EXPECT_FALSE(second->visible);
