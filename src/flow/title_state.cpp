@@ -5,6 +5,7 @@
 #include "engine/screen.h"
 #include "engine/sprite.h"
 #include "flow/game_app.h"
+#include "flow/sound_option_lines.h"
 #include "game/actors/player.h"
 #include "menu/menu.h"
 #include "menu/slider_entry.h"
@@ -18,8 +19,6 @@ const int kOverlayLayer = 4;
 const float kFadeSeconds = 0.5f;
 const float kSettleSeconds = 50.0f;  // the menu starts with its tweens done
 const int kMenuRaise = 75;           // pixels above the screen centre
-const int kVolumeMaximum = 255;
-const float kSfxPreviewCooldownS = 0.5f;
 const int kNameTextOffset = 70;  // pixels from the "Name:" label to the text
 const char* const kNewProfileName = "NewProfile";
 
@@ -106,17 +105,7 @@ void TitleState::addMainPages(Menu& menu) {
 
 void TitleState::addOptionPages(Menu& menu) {
   GameApp& app = game();
-  SoundManager* sound = app.sound;
-  int music = sound ? static_cast<int>(sound->musicVolume) : kVolumeMaximum;
-  int effects = sound ? sound->sfxVolume : kVolumeMaximum;
-  menu.addSlider("Options", "Music", music, kVolumeMaximum,
-                 [sound](int volume) { if (sound) sound->setMusicVolume(volume); }, "");
-  menu.addSlider("Options", "SFX", effects, kVolumeMaximum, [sound](int volume) {
-    if (!sound) return;
-    sound->setSfxVolume(volume);
-    sound->playSampleThrottled("bubble", kSfxPreviewCooldownS, 255, 128, 1000, false);
-  }, "");
-  menu.addToggle("Options", "Water Effect", "", &app.waterEffect, "On", "Off");
+  addSoundAndWaterLines(menu, "Options");
   menu.addToggle("Options", "Resolution", "", &app.highResolution, "High", "Low",
                  [this] { onResolutionChanged(); });
   menu.addToggle("Options", "Fullscreen", "", &app.fullScreen, "On", "Off",

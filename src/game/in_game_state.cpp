@@ -9,6 +9,7 @@
 #include "engine/screen.h"
 #include "engine/sprite.h"
 #include "flow/game_app.h"
+#include "flow/sound_option_lines.h"
 #include "game/actors/player.h"
 #include "game/level_loader.h"
 #include "game/level_tile_map.h"
@@ -25,8 +26,6 @@ const int kDefaultLevelW = 800, kDefaultLevelH = 600;
 const int kParticleFrames[3] = {2, 0, 1};
 const int kParticleAlpha = 128;
 const int kMenuRaise = 75;
-const int kVolumeMaximum = 255;
-const float kSfxPreviewCooldownS = 0.5f;
 const float kEnterFadeS = 0.2f;
 const float kMaxLevelS = 599.0f;
 const int kPerfectBonusCoins = 20;
@@ -152,17 +151,7 @@ void InGameState::addMenuPages(Menu& menu) {
       {"Options", "LINKTO:Options"},          {"Level Help", "inGameMenuOpensHelpText"},
       {"Power-Up Shop", "inGameMenuOpensPowerupShop"}, {"Exit", exitAction}};
   for (const auto& [label, action] : mainPage) menu.addEntry("Main", label, action, nullptr, -1, 0);
-  SoundManager* sound = app.sound;
-  int music = sound ? static_cast<int>(sound->musicVolume) : kVolumeMaximum;
-  int effects = sound ? sound->sfxVolume : kVolumeMaximum;
-  menu.addSlider("Options", "Music", music, kVolumeMaximum,
-                 [sound](int volume) { if (sound) sound->setMusicVolume(volume); }, "");
-  menu.addSlider("Options", "SFX", effects, kVolumeMaximum, [sound](int volume) {
-    if (!sound) return;
-    sound->setSfxVolume(volume);
-    sound->playSampleThrottled("bubble", kSfxPreviewCooldownS, 255, 128, 1000, false);
-  }, "");
-  menu.addToggle("Options", "Water Effect", "", &app.waterEffect, "On", "Off");
+  addSoundAndWaterLines(menu, "Options");
   menu.addEntry("Options", "Back", "inGameMenuExitsOptions", nullptr, -1, 0);
 }
 
