@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include "contact_sheet.h"
 #include "expression.h"
@@ -12,20 +11,12 @@
 #include "lzss_packer.h"
 #include "pink_mask.h"
 #include "svg_renderer.h"
+#include "text_file.h"
 
 namespace bake {
 namespace {
 
 const char kInfoName[] = "info";
-
-bool readText(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
-  return true;
-}
 
 // Sets a transform field when the param names one; false otherwise.
 bool setTransform(FrameTransform& t, const std::string& name, double value) {
@@ -43,7 +34,7 @@ bool buildPicture(const ManifestObject& entry, const std::string& assetDir,
                   std::vector<DatObject>& objects, std::vector<RgbaImage>* previews,
                   std::string& error) {
   std::string svg;
-  if (!readText(assetDir + "/" + entry.source, svg)) {
+  if (!readTextFile(assetDir + "/" + entry.source, svg)) {
     error = "cannot read " + entry.source;
     return false;
   }

@@ -4,11 +4,11 @@
 //   tidewell-bake MANIFEST ASSET_DIR OUTPUT_DIR [--preview DIR] [--stamp FILE]
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "baker.h"
 #include "manifest.h"
+#include "text_file.h"
 
 namespace {
 
@@ -18,12 +18,10 @@ int usage() {
 }
 
 bool readManifest(const std::string& path, bake::Manifest& manifest) {
-  std::ifstream in(path);
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string error;
-  if (!in || !bake::parseManifest(text.str(), manifest, error)) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), in ? error.c_str() : "cannot read");
+  std::string text, error;
+  bool read = bake::readTextFile(path, text);
+  if (!read || !bake::parseManifest(text, manifest, error)) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), read ? error.c_str() : "cannot read");
     return false;
   }
   return true;

@@ -4,25 +4,15 @@
 //
 //   tidewell-levels LEGEND SOURCE_DIR OUTPUT_FILE
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "baker.h"
 #include "level_checks.h"
 #include "level_compiler.h"
 #include "lzss_packer.h"
+#include "text_file.h"
 
 namespace {
-
-bool readText(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
-  return true;
-}
 
 }  // namespace
 
@@ -33,7 +23,7 @@ int main(int argc, char** argv) {
   }
   std::string legendText, error;
   levels::Legend legend;
-  if (!readText(argv[1], legendText) || !levels::parseLegend(legendText, legend, error)) {
+  if (!bake::readTextFile(argv[1], legendText) || !levels::parseLegend(legendText, legend, error)) {
     std::fprintf(stderr, "%s: %s\n", argv[1], error.empty() ? "cannot read" : error.c_str());
     return 1;
   }
@@ -41,7 +31,7 @@ int main(int argc, char** argv) {
   for (int number : levels::levelNumbers()) {
     const std::string path = std::string(argv[2]) + "/" + levels::sourceName(number);
     std::string text;
-    if (!readText(path, text)) {
+    if (!bake::readTextFile(path, text)) {
       std::fprintf(stderr, "%s: missing level source\n", path.c_str());
       return 1;
     }

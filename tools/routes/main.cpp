@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "engine/safe_file.h"
@@ -20,16 +18,14 @@
 #include "flow/scratch_folder.h"
 #include "route.h"
 #include "route_bot.h"
+#include "text_file.h"
 
 namespace {
 
 bool readRoute(const std::string& path, Route& route) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::string error;
-  if (!in) error = "cannot read it";
-  else if (parseRoute(text.str(), route, error)) return true;
+  std::string text, error;
+  if (!bake::readTextFile(path, text)) error = "cannot read it";
+  else if (parseRoute(text, route, error)) return true;
   std::fprintf(stderr, "tidewell-route: %s: %s\n", path.c_str(), error.c_str());
   return false;
 }
