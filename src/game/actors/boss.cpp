@@ -46,3 +46,16 @@ void Boss::playPlain(const std::string& name, int pitch) {
   GameApp& app = *GameApp::instance;
   if (app.sound) app.sound->playSample(name, kFullVolume, kCentrePan, pitch, false);
 }
+
+void Boss::startOpeningExit(float periodS) {
+  openPeriod = periodS;
+  openTimer = periodS;
+}
+
+int Boss::exitStepDue(float dt, int steps) {
+  if (openStep >= steps) return -1;
+  openTimer -= dt;
+  if (openTimer > 0.0f) return -1;
+  openTimer += openPeriod;
+  return openStep++;
+}

@@ -9,6 +9,8 @@
 class Boss : public Actor {
  public:
   int hitPoints;
+  int openStep = 0;        // exit tiles opened so far, once beaten
+  float openTimer = 0.0f;  // seconds until the next one
 
   explicit Boss(int fullHitPoints);
 
@@ -29,10 +31,16 @@ class Boss : public Actor {
   void stopMoving();
   // Fades to alpha 0 over a second; the boss is hidden when it gets there.
   void fadeOut();
+  // Starts opening the exit: the first step comes in periodS.
+  void startOpeningExit(float periodS);
+  // The exit step due now (0, 1, ...), counted periodS apart up to steps;
+  // -1 between steps and once all are open.
+  int exitStepDue(float dt, int steps);
   // An effect at full volume, centred, at pitch thousandths of its rate.
   void playPlain(const std::string& name, int pitch = 1000);
 
  private:
   int fullHitPoints;
   bool fading = false;
+  float openPeriod = 0.0f;
 };

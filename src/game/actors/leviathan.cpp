@@ -64,7 +64,7 @@ void Leviathan::takeReturnedShots() {
     if (!alive()) {
       playPlain("levdie");
       fadeOut();
-      openTimer = kOpenStepS;
+      startOpeningExit(kOpenStepS);
       return;
     }
   }
@@ -98,11 +98,7 @@ void Leviathan::fire() {
 }
 
 void Leviathan::openExit(float dt) {
-  if (openStep >= kExitTiles) return;
-  openTimer -= dt;
-  if (openTimer > 0.0f) return;
-  openTimer += kOpenStepS;
+  int step = exitStepDue(dt, kExitTiles);
   TileMap* map = GameApp::instance->tileMap;
-  if (map) map->setCell(kExitColumn, kExitTopRow + openStep, -1);
-  openStep += 1;
+  if (step >= 0 && map) map->setCell(kExitColumn, kExitTopRow + step, -1);
 }

@@ -13,8 +13,6 @@ class Leviathan : public Boss {
   float restTimer = 3.0f;  // seconds until the next volley; 0 while firing
   float shotTimer = 0.0f;  // seconds until the next shot of a volley
   int shotsFired = 0;      // in this volley
-  int openStep = 0;        // exit tiles opened so far
-  float openTimer = 0.0f;  // seconds until the next one
 
   Leviathan();
 

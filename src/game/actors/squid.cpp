@@ -88,7 +88,7 @@ void Squid::absorbTrappedInk() {
     if (!alive()) {
       stopMoving();
       fadeOut();
-      openTimer = kOpenStepS;
+      startOpeningExit(kOpenStepS);
     }
     return;
   }
@@ -97,15 +97,10 @@ void Squid::absorbTrappedInk() {
 // The wall column sinks into the floor: each step empties its top tile and
 // makes the next one down the new top, the last one a plain block.
 void Squid::openExit(float dt) {
-  if (openStep >= kExitSteps) return;
-  openTimer -= dt;
-  if (openTimer > 0.0f) return;
-  openTimer += kOpenStepS;
+  int step = exitStepDue(dt, kExitSteps);
   TileMap* map = GameApp::instance->tileMap;
-  if (map) {
-    int row = kExitTopRow + openStep;
-    map->setCell(kExitColumn, row, -1);
-    map->setCell(kExitColumn, row + 1, openStep < kExitSteps - 1 ? kColumnTopTile : kBlockTile);
-  }
-  openStep += 1;
+  if (step < 0 || !map) return;
+  int row = kExitTopRow + step;
+  map->setCell(kExitColumn, row, -1);
+  map->setCell(kExitColumn, row + 1, step < kExitSteps - 1 ? kColumnTopTile : kBlockTile);
 }

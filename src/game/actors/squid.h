@@ -16,8 +16,6 @@ class Squid : public Boss {
   std::vector<Vector2> waypoints{{0.0f, 400.0f}, {400.0f, 800.0f}, {800.0f, 0.0f}};
   int waypointIndex = 0;   // the next one to head for
   float pauseTimer = 1.0f; // seconds before it swims on
-  int openStep = 0;        // exit tiles lowered so far
-  float openTimer = 0.0f;  // seconds until the next one
 
   Squid();
 
