@@ -33,6 +33,7 @@ const int kMaxBubbleLimit = 10;
 
 const int kLayer = 4;
 const int kPanelBottomY = 480;
+const int kPanelFrame = 1;  // the help panel without its own words
 const int kBoxW = 640, kBoxH = 200, kBoxCentreY = 380;  // box y = 380 - panel height
 const int kBoxDepthBias = -600, kLineDepthBias = 600;
 const int kTitleAboveBox = 90, kCoinsBelowBox = 70, kPricesBelowBox = 32;
@@ -75,7 +76,7 @@ void PowerupShopState::enter() {
 
 int PowerupShopState::addPanelAndBox() {
   int centreX = game().screen->width / 2;
-  Sprite* panel = newSprite("help.dat", 0, 2, centreX, kPanelBottomY);
+  Sprite* panel = newSprite("help.dat", kPanelFrame, 2, centreX, kPanelBottomY);
   addSprite(panel, kLayer);
   auto* box = new RectShape;
   box->width = kBoxW;

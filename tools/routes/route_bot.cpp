@@ -17,6 +17,7 @@ const float kArrivePx = 6.0f;     // close enough to a target
 const float kGoTimeoutS = 25.0f;  // a target not reached by then is out of reach
 const float kJumpLookPx = 50.0f;  // a wall this close ahead on land is jumped
 const float kRideDeadZonePx = 8.0f;
+const float kLongestRunS = 900.0f;  // the level clock stops at 599 s
 
 float cellCentre(float cell) { return cell * kCellPx + kCellPx / 2; }
 
@@ -46,7 +47,12 @@ bool RouteBot::beginPass(float& dt) {
   Player* fish = app.player;
   if (app.isStacked("helpText")) {
     if (!held[KEY_ENTER]) want(keys, KEY_ENTER);  // any key closes it once let go
-  } else if (fish && app.isStacked("inGame") && !app.paused) {
+  } else if (result.playedTime > kLongestRunS) {
+    failure = "the route ran for longer than any level lasts";
+    return false;
+  } else if (fish && app.isStacked("inGame") && !(app.paused && app.pauseCountdown > 0.0f)) {
+    // Only the level's own pauses are waited out; the shop and the menu
+    // pause the game too but wait for keys, so the steps go on.
     if (fish->dead) {
       fail(*fish, "the fish died");
       return false;

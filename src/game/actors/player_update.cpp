@@ -105,6 +105,9 @@ void Player::collectTreasure() {
     treasure->alphaInterp.start(0.0f, kTreasureFadeS, 0);
     treasure->collected = 1;
     celebrateAt(treasure->x, treasure->y);
+    // The heads-up bar shows the count as the level goes on, not only at
+    // the win.
+    game().countTreasures();
   }
 }
 

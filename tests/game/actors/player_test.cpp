@@ -200,6 +200,7 @@ TEST_F(PlayerTest, CoinsAndTreasureAreCollectedByTouch) {
   run(0.8f);
   EXPECT_TRUE(chest->collected);
   EXPECT_EQ(soundCount("treasure"), 2);
+  EXPECT_EQ(app.treasureCollected[0], 1);  // the heads-up bar counts it at once
   run(0.5f);
   EXPECT_EQ(app.currentLevel, 3);  // the last chest ends the level
 }
