@@ -162,7 +162,10 @@ void Player::landOnWalls(float oldX, float oldY) {
     if (y > oldY) airborne = 0;  // falling onto the ground: landed
     y = oldY;
   } else {
-    // Both ways, or a corner met only diagonally.
+    // Both ways, or a corner met only diagonally. Falling onto the floor
+    // while pressing into a wall is a landing too, or the fish would stay
+    // airborne on the ground.
+    if (vertical && y > oldY) airborne = 0;
     x = oldX;
     y = oldY;
   }

@@ -170,6 +170,14 @@ TEST_F(PlayerTest, OnLandTheFishJumpsOnlyFromTheFloorOfItsTile) {
   hold(KEY_RIGHT);
   run(0.2f);
   EXPECT_GT(fish().x, startX);  // on land right wins
+
+  // Landing while pressing into a wall is still a landing.
+  letGo(KEY_RIGHT);
+  run(1.0f);  // flush against the left wall
+  tap(KEY_UP);
+  run(2.0f);
+  EXPECT_EQ(soundCount("boing"), 2);
+  EXPECT_FALSE(fish().airborne);
 }
 
 TEST_F(PlayerTest, PushesASolidBlockTileByTileUntilAWallRefuses) {
