@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "engine/log.h"
@@ -10,6 +11,10 @@
 namespace {
 
 bool anyClip(const int clip[4]) { return clip[0] || clip[1] || clip[2] || clip[3]; }
+
+// Allegro fixed point; the clamp keeps far off-screen positions from
+// overflowing (they draw nothing either way).
+fixed toFixed(int value) { return std::clamp(value, -32767, 32767) * 65536; }
 
 }  // namespace
 
@@ -182,7 +187,10 @@ void Sprite::drawRotated(BITMAP* target, BITMAP* bitmap) {
     px = ix - w + w / 2;
     py = iy + h / 2;
   }
-  pivot_scaled_sprite(target, bitmap, px, py, w / 2, pivotY, ftofix(angle), ftofix(1.0));
+  // Allegro's inline wrapper shifts the coordinates into fixed point,
+  // undefined for a sprite left of or above the screen: scale them here.
+  target->vtable->pivot_scaled_sprite_flip(target, bitmap, toFixed(px), toFixed(py), toFixed(w / 2), toFixed(pivotY),
+                                           ftofix(angle), ftofix(1.0), FALSE);
 }
 
 void Sprite::drawAtCorner(BITMAP* target, BITMAP* bitmap) {

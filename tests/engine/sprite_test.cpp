@@ -282,4 +282,8 @@ TEST_F(SpriteTest, RotationTurnsTheFrameAboutItsCentre) {
   s.draw(target);
   EXPECT_EQ(at(50, 47), white());
   EXPECT_EQ(at(50, 52), makecol(0, 255, 0));
+
+  s.x = -2;  // centred left of the screen: the part on it still shows
+  s.draw(target);
+  EXPECT_EQ(at(1, 52), makecol(0, 255, 0));
 }
