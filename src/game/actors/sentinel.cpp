@@ -1,5 +1,7 @@
 #include "game/actors/sentinel.h"
 
+#include <cmath>
+
 #include "engine/screen.h"
 #include "flow/game_app.h"
 #include "game/actors/contact.h"
@@ -70,7 +72,16 @@ void Sentinel::fire() {
 void Sentinel::moveBeam(float dt) {
   beamX += (facingLeft() ? -kBeamSpeed : kBeamSpeed) * dt;
   beam.setPosition(static_cast<int>(beamX), static_cast<int>(beamY));
-  if (beamBlocked() || hurtPlayerWithin(beamX, beamY, kBeamHitPx, true)) stopBeam();
+  if (beamBlocked() || hurtPlayerWithin(beamX, beamY, kBeamHitPx, true) || hitFishInRow()) stopBeam();
+}
+
+// The bolt flies 20 px above the row's middle, so the distance test alone
+// misses a fish hugging the floor of the very row the statue fires at.
+bool Sentinel::hitFishInRow() const {
+  Player* player = livingPlayer();
+  if (!player || tileOf(player->y) != tileY() || std::fabs(player->x - beamX) >= kBeamHitPx) return false;
+  player->hurt();
+  return true;
 }
 
 void Sentinel::stopBeam() {

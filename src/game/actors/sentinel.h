@@ -23,6 +23,8 @@ class Sentinel : public Actor {
   bool seesPlayer() const;
   void fire();
   void moveBeam(float dt);
+  // Hurts a fish anywhere in the statue's row that the bolt has reached.
+  bool hitFishInRow() const;
   // The bolt's tile is a wall, lies outside the level or holds a crate.
   bool beamBlocked() const;
   void stopBeam();

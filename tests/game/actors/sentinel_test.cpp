@@ -44,3 +44,18 @@ TEST_F(SentinelTest, FiresOnlyAlongItsRowTheWayItFacesWithNothingSolidBetween) {
   EXPECT_FALSE(watching->firing);
   EXPECT_EQ(soundCount("levlaser"), 1);  // one bolt at a time
 }
+
+TEST_F(SentinelTest, ItsBoltHitsAFishHuggingTheFloorOfTheRow) {
+  playLevel({
+      "#########",
+      "#.......#",
+      "#>......#",
+      "#P.....C#",
+      "#########",
+  }, 2);
+  Player& player = *app.player;
+  player.setPosition(6 * 80 + 40, 2 * 80 + 78);  // 58 px below the bolt's line
+  run(0.5f);
+  EXPECT_EQ(soundCount("levlaser"), 1);
+  EXPECT_TRUE(player.dead);
+}
