@@ -20,6 +20,7 @@
 #include "engine/screen.h"
 #include "engine/tile_map.h"
 #include "flow/game_app.h"
+#include "game/actors/player.h"
 #include "game/treasure.h"
 #include "level_compiler.h"
 #include "lzss_packer.h"
@@ -31,6 +32,7 @@ namespace fs = std::filesystem;
 
 const int kWidth = 800, kHeight = 600;
 const int kBusyLevel = 12;
+const int kGauntletLevel = 47;  // the shipped level with the most creatures
 const int kLevelColumns = 60, kLevelRows = 20;
 const float kFrameS = 0.016f;
 
@@ -54,16 +56,25 @@ std::string busyLevel() {
   return text;
 }
 
+std::string sourceText(const std::string& name) {
+  std::ifstream file(std::string(TIDEWELL_SOURCE_DIR) + "/assets/levels/" + name);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string benchLevel(int number) {
+  if (number == kBusyLevel) return busyLevel();
+  if (number == kGauntletLevel) return sourceText(levels::sourceName(number));
+  return "P.C\n";
+}
+
 void writeLevels() {
   levels::Legend legend;
   std::string error;
-  std::ifstream legendFile(std::string(TIDEWELL_SOURCE_DIR) + "/assets/levels/legend.txt");
-  std::string legendText{std::istreambuf_iterator<char>(legendFile), std::istreambuf_iterator<char>()};
-  levels::parseLegend(legendText, legend, error);
+  levels::parseLegend(sourceText("legend.txt"), legend, error);
   std::vector<bake::DatObject> objects;
   for (int number : levels::levelNumbers()) {
     levels::LevelPicture picture;
-    levels::parseLevel("bench", number == kBusyLevel ? busyLevel() : "P.C\n", legend, picture, error);
+    levels::parseLevel("bench", benchLevel(number), legend, picture, error);
     objects.push_back(levels::levelObject(number, picture));
   }
   objects.push_back(levels::infoObject(objects.size()));
@@ -126,6 +137,25 @@ void BM_InGameFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_InGameFrame)->Unit(benchmark::kMicrosecond);
+
+// A frame of the shipped gauntlet, its eleven kinds of creature moving.
+void BM_GauntletFrame(benchmark::State& state) {
+  GameApp& app = game();
+  app.currentLevel = kGauntletLevel;
+  app.switchState("inGame");
+  app.paused = 0;
+  app.player->miniGameLock = 1;  // no restarts in the middle of the measure
+  app.screen->waterEffect = true;
+  for (auto _ : state) {
+    app.update(kFrameS);
+    app.endFrame();
+    app.screen->present();
+    app.drawOverlay();
+    app.screen->flip();
+  }
+  state.counters["actors"] = static_cast<double>(app.actors.size());
+}
+BENCHMARK(BM_GauntletFrame)->Unit(benchmark::kMicrosecond);
 
 // The same pictures blitted straight: backdrop, every visible tile, every
 // treasure on screen, then the wave copy row by row.
