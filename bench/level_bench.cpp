@@ -116,6 +116,19 @@ void enterBusyLevel(GameApp& app) {
   app.switchState("inGame");
 }
 
+// One pass of the main loop per iteration: update, present, HUD, flip.
+void measureFrames(benchmark::State& state, GameApp& app) {
+  app.paused = 0;
+  app.screen->waterEffect = true;
+  for (auto _ : state) {
+    app.update(kFrameS);
+    app.endFrame();
+    app.screen->present();
+    app.drawOverlay();
+    app.screen->flip();
+  }
+}
+
 void BM_EnterLevel(benchmark::State& state) {
   GameApp& app = game();
   for (auto _ : state) enterBusyLevel(app);
@@ -126,15 +139,7 @@ BENCHMARK(BM_EnterLevel)->Unit(benchmark::kMillisecond);
 void BM_InGameFrame(benchmark::State& state) {
   GameApp& app = game();
   enterBusyLevel(app);
-  app.paused = 0;
-  app.screen->waterEffect = true;
-  for (auto _ : state) {
-    app.update(kFrameS);
-    app.endFrame();
-    app.screen->present();
-    app.drawOverlay();
-    app.screen->flip();
-  }
+  measureFrames(state, app);
 }
 BENCHMARK(BM_InGameFrame)->Unit(benchmark::kMicrosecond);
 
@@ -143,16 +148,8 @@ void BM_GauntletFrame(benchmark::State& state) {
   GameApp& app = game();
   app.currentLevel = kGauntletLevel;
   app.switchState("inGame");
-  app.paused = 0;
   app.player->miniGameLock = 1;  // no restarts in the middle of the measure
-  app.screen->waterEffect = true;
-  for (auto _ : state) {
-    app.update(kFrameS);
-    app.endFrame();
-    app.screen->present();
-    app.drawOverlay();
-    app.screen->flip();
-  }
+  measureFrames(state, app);
   state.counters["actors"] = static_cast<double>(app.actors.size());
 }
 BENCHMARK(BM_GauntletFrame)->Unit(benchmark::kMicrosecond);
