@@ -19,13 +19,6 @@ namespace {
 
 const char* const kLevelData = "dat/lvl/levels.dat";
 
-// Demos play the baked game of the working directory, the game folder.
-bool gameDataHere() {
-  if (std::filesystem::exists(kLevelData)) return true;
-  std::fprintf(stderr, "tidewell: no %s here; run in the game folder\n", kLevelData);
-  return false;
-}
-
 bool readText(const std::string& path, std::string& text) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
@@ -50,9 +43,15 @@ bool readDemo(const std::string& path, Demo& demo) {
 
 }  // namespace
 
+bool inGameFolder(const char* program) {
+  if (std::filesystem::exists(kLevelData)) return true;
+  std::fprintf(stderr, "%s: no %s here; run in the game folder\n", program, kLevelData);
+  return false;
+}
+
 int verifyDemo(const std::string& path) {
   Demo demo;
-  if (!readDemo(path, demo) || !gameDataHere()) return 2;
+  if (!readDemo(path, demo) || !inGameFolder("tidewell")) return 2;
   ScratchFolder scratch;
   if (!scratch.ready()) {
     std::fprintf(stderr, "tidewell: %s\n", scratch.error().c_str());
@@ -74,7 +73,7 @@ int verifyDemo(const std::string& path) {
 int recordDemo(const std::string& path, int level) {
   std::error_code failure;
   std::string target = std::filesystem::absolute(path, failure).string();
-  if (!gameDataHere()) return 1;
+  if (!inGameFolder("tidewell")) return 1;
   ScratchFolder scratch;
   if (failure || !scratch.ready()) {
     std::fprintf(stderr, "tidewell: %s\n", failure ? failure.message().c_str() : scratch.error().c_str());

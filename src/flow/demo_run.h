@@ -6,6 +6,10 @@
 // (default keys, nothing bought, an 800 x 600 screen) and no settings,
 // volume or profile file of the player's is read or written.
 
+// Demos play the baked game of the working directory, the game folder:
+// false, with a message under the program's name, anywhere else.
+bool inGameFolder(const char* program);
+
 // --record-demo FILE --level N: plays level N in a window with sound and,
 // once the level is won or left or the window closes, writes what the
 // player did to path and prints the verdict line. The exit status: 0 once

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "engine/safe_file.h"
+#include "flow/demo_run.h"
 #include "flow/headless_game.h"
 #include "flow/scratch_folder.h"
 #include "route.h"
@@ -61,10 +62,7 @@ int main(int argc, char** argv) {
   if (!readRoute(argv[1], route)) return 2;
   std::error_code failure;
   std::string target = std::filesystem::absolute(argv[2], failure).string();
-  if (!std::filesystem::exists("dat/lvl/levels.dat")) {
-    std::fprintf(stderr, "tidewell-route: no dat/lvl/levels.dat here; run in the game folder\n");
-    return 2;
-  }
+  if (!inGameFolder("tidewell-route")) return 2;
   ScratchFolder scratch;
   if (failure || !scratch.ready()) {
     std::fprintf(stderr, "tidewell-route: %s\n", failure ? failure.message().c_str() : scratch.error().c_str());
