@@ -135,6 +135,7 @@ void LevelFixture::draw() {
 
 void LevelFixture::releaseAllKeys() {
   for (int i = 0; i < KEY_MAX; ++i) key[i] = 0;
+  releaseAllKeyEvents();
 }
 
 std::string LevelFixture::top() const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/key_events.h"
 #include "flow/game_app.h"
 #include "level_compiler.h"
 #include "sound/sound_manager.h"
@@ -40,6 +41,12 @@ class LevelFixture : public ::testing::Test {
 
   void hold(int scancode) { key[scancode] = 1; }
   void letGo(int scancode) { key[scancode] = 0; }
+  // A press and its release, both reported by the keyboard before the
+  // next pass takes them.
+  void tapWithinPass(int scancode) {
+    injectKeyEvent(scancode, true);
+    injectKeyEvent(scancode, false);
+  }
   static void releaseAllKeys();
 
   std::string top() const;
