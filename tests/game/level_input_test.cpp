@@ -23,6 +23,62 @@ class LevelInput : public LevelFixture {
 
 }  // namespace
 
+TEST_F(LevelInput, TheHelpScreenPausesTheLevelUntilATenthOfASecondAfterItCloses) {
+  playLevel({"#######", "#P..jC#", "#.....#", "#.....#", "#######"}, 0);
+  step();
+  ASSERT_EQ(top(), "helpText");  // level 0 opens it at the start
+  Actor* jelly = findActor("jellyfish.dat");
+  ASSERT_NE(jelly, nullptr);
+  float jellyY = jelly->y, clock = app.levelTime;
+  run(2.0f);
+  EXPECT_EQ(jelly->y, jellyY);
+  EXPECT_EQ(app.levelTime, clock);
+
+  tap(KEY_ENTER);
+  ASSERT_EQ(top(), "inGame");
+  run(0.06f);
+  EXPECT_EQ(jelly->y, jellyY);
+  run(0.2f);
+  EXPECT_NE(jelly->y, jellyY);
+  EXPECT_GT(app.levelTime, clock);
+  EXPECT_LT(app.levelTime, clock + 0.3f);
+}
+
+TEST_F(LevelInput, AKeyThatClosesAnOverlayDoesNotActInTheLevel) {
+  playLevel({"#########", "#...P..C#", "#.......#", "#########"}, 0);
+  step();
+  ASSERT_EQ(top(), "helpText");
+  tap(KEY_SPACE);
+  ASSERT_EQ(top(), "inGame");
+  run(0.3f);
+  EXPECT_EQ(app.player->bubbles, app.bubbleLimit);
+
+  // The shop closed with Right still held from choosing in it.
+  tap(KEY_TAB);
+  ASSERT_EQ(top(), "powerupShop");
+  hold(KEY_RIGHT);
+  step();
+  tap(KEY_ESC);
+  ASSERT_EQ(top(), "inGame");
+  float x = app.player->x;
+  run(0.5f);
+  EXPECT_EQ(app.player->x, x);
+
+  // "Continue" chosen in the in-game menu with Right still held.
+  tap(KEY_ESC);
+  ASSERT_TRUE(app.inGameMenu->visible);
+  tap(KEY_ENTER);
+  ASSERT_FALSE(app.inGameMenu->visible);
+  run(0.5f);
+  EXPECT_EQ(app.player->x, x);
+
+  letGo(KEY_RIGHT);  // a fresh press moves the fish again
+  step();
+  hold(KEY_RIGHT);
+  run(0.2f);
+  EXPECT_GT(app.player->x, x);
+}
+
 TEST_F(LevelInput, AKeyPressedAndLetGoWithinOnePassCountsOnce) {
   playLevel({"#########", "#P.....C#", "#.......#", "#########"}, 2);
   tapWithinPass(KEY_SPACE);
