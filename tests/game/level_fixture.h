@@ -21,6 +21,9 @@ class LevelFixture : public ::testing::Test {
  protected:
   GameApp app;
   std::vector<SoundManager::PlayRequest> sounds;  // every effect asked for
+  // Entered levels draw their chance from the clock, as in play, instead of
+  // the level's fixed seed.
+  bool seedFromClock = false;
 
   void SetUp() override;
   void TearDown() override;

@@ -108,3 +108,17 @@ TEST_F(LevelInput, AKeyPressedAndLetGoWithinOnePassCountsOnce) {
   step();
   EXPECT_EQ(app.inGameMenu->current, 3);
 }
+
+TEST_F(LevelInput, EveryEntryDrawsNewChanceUnlessADemoGivesTheSeed) {
+  seedFromClock = true;
+  playLevel({"#####", "#P.C#", "#####"}, 2);
+  int first = std::rand();
+  enterLevel(2);
+  EXPECT_NE(std::rand(), first);
+
+  app.levelSeed = 12345u;
+  enterLevel(2);
+  int seeded = std::rand();
+  enterLevel(2);  // a restart within a demo
+  EXPECT_EQ(std::rand(), seeded);
+}
