@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -118,6 +119,21 @@ std::vector<std::string> contentLines(const std::string& text, std::vector<size_
   return lines;
 }
 
+// The optional "seed N" line after the level's; first is moved past it.
+bool readSeedLine(const std::vector<std::string>& lines, const std::vector<size_t>& numbers, Demo& demo,
+                  size_t& first, std::string& error) {
+  std::string word;
+  if (lines.size() <= first || !(std::istringstream(lines[first]) >> word) || word != "seed") return true;
+  long value = 0;
+  if (!readHeader(lines[first], "seed", value) || value < 0 || value > static_cast<long>(UINT_MAX)) {
+    error = lineError(numbers[first], "expected 'seed N' with N 0-" + std::to_string(UINT_MAX));
+    return false;
+  }
+  demo.seed = static_cast<unsigned>(value);
+  first += 1;
+  return true;
+}
+
 }  // namespace
 
 bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
@@ -136,7 +152,9 @@ bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
     return false;
   }
   demo.level = static_cast<int>(value);
-  for (size_t i = 2; i < lines.size(); ++i) {
+  size_t first = 2;
+  if (!readSeedLine(lines, numbers, demo, first, error)) return false;
+  for (size_t i = first; i < lines.size(); ++i) {
     std::string reason;
     if (!readPassLine(lines[i], demo, reason)) {
       error = lineError(numbers[i], reason);
@@ -149,6 +167,7 @@ bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
 std::string formatDemo(const Demo& demo) {
   std::ostringstream out;
   out << kFormatWord << ' ' << kFormatVersion << "\nlevel " << demo.level << '\n';
+  if (demo.seed) out << "seed " << *demo.seed << '\n';
   const std::vector<DemoPass>& passes = demo.passes;
   for (size_t i = 0; i < passes.size();) {
     size_t end = i + 1;
