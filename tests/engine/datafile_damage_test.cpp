@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 #include "engine/datafile_check.h"
 #include "support/test_support.h"
@@ -37,9 +36,18 @@ DatafileBytes damaged(DatafileBytes file, Damage damage, unsigned seed) {
     case Damage::Halved: file.resize(file.size() / 2); break;
     case Damage::Zeroed: std::fill(file.begin(), file.end(), 0); break;
     case Damage::Flipped: {
-      std::mt19937 random(seed);
-      for (int i = 0; i < kFlippedBytes; ++i)
-        file[random() % file.size()] ^= uint8_t(1 + random() % 255);
+      // xorshift32, which scripts/damage_sweep.py repeats byte for byte.
+      uint32_t state = seed;
+      auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        return state;
+      };
+      for (int i = 0; i < kFlippedBytes; ++i) {
+        size_t at = next() % file.size();
+        file[at] ^= uint8_t(1 + next() % 255);
+      }
       break;
     }
   }
