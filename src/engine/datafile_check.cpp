@@ -77,7 +77,7 @@ bool failWith(std::string& reason, const std::string& why) {
 
 std::string sizeText(uint64_t width, uint64_t height) { return std::to_string(width) + "x" + std::to_string(height); }
 
-// Needs size bytes where the layout says expected.
+// The body must be exactly as long as its layout says.
 bool exactSize(const ByteReader& body, uint64_t expected, const std::string& what, std::string& reason) {
   if (body.left() == expected) return true;
   return failWith(reason, what + " needs " + std::to_string(expected) + " bytes, has " + std::to_string(body.left()));
@@ -124,12 +124,15 @@ bool checkRleRow(ByteReader& runs, int width, std::string& reason) {
 }
 
 bool checkRleSprite(ByteReader& body, std::string& reason) {
+  uint64_t total = body.left();
   uint16_t depth = body.be16(), width = body.be16(), height = body.be16();
   uint32_t runBytes = body.be32();
   if (body.failed()) return failWith(reason, "RLE header cut short");
   if (depth != 16) return failWith(reason, "RLE sprite of depth " + std::to_string(depth));
   if (width == 0 || height == 0) return failWith(reason, "empty RLE sprite " + sizeText(width, height));
-  if (!exactSize(body, runBytes, "RLE sprite", reason)) return false;
+  if (total != kRleHeaderBytes + runBytes)
+    return failWith(reason, "RLE sprite needs " + std::to_string(kRleHeaderBytes + runBytes) + " bytes, has " +
+                                std::to_string(total));
   ByteReader runs = body.span(runBytes);
   for (int y = 0; y < height; ++y)
     if (!checkRleRow(runs, width, reason)) return false;
