@@ -119,7 +119,8 @@ bool checkRleRow(ByteReader& runs, int width, std::string& reason) {
     if (covered > width) return failWith(reason, "RLE row runs past the width " + std::to_string(width));
   }
   if (runs.failed()) return failWith(reason, "RLE runs cut short");
-  if (covered != width) return failWith(reason, "RLE row covers " + std::to_string(covered) + " of " + std::to_string(width));
+  if (covered != width)
+    return failWith(reason, "RLE row covers " + std::to_string(covered) + " of " + std::to_string(width));
   return true;
 }
 
@@ -172,7 +173,8 @@ bool checkPalette(ByteReader& body, std::string& reason) {
   if (!exactSize(body, kPaletteBytes, "palette", reason)) return false;
   for (size_t i = 0; i < kPaletteBytes; ++i) {
     uint8_t value = body.u8();
-    if (i % 4 != 3 && value > kMaxPaletteChannel) return failWith(reason, "palette channel of " + std::to_string(value));
+    if (i % 4 != 3 && value > kMaxPaletteChannel)
+      return failWith(reason, "palette channel of " + std::to_string(value));
   }
   return true;
 }
@@ -229,7 +231,8 @@ class DatafileChecker {
 
   bool skipProperties(ByteReader& in, uint32_t& type, const std::string& where) {
     for (int properties = 0; type == uint32_t(DAT_PROPERTY); ++properties) {
-      if (properties == kMaxProperties) return fail(where, "more than " + std::to_string(kMaxProperties) + " properties");
+      if (properties == kMaxProperties)
+        return fail(where, "more than " + std::to_string(kMaxProperties) + " properties");
       uint32_t propertyType = in.be32();
       uint32_t length = in.be32();
       if (in.failed() || !in.skip(length)) return fail(where, "property cut short");
@@ -248,7 +251,8 @@ class DatafileChecker {
     // A packed object gives a negative unpacked size; the baker packs the
     // whole file instead, so an object's two sizes always agree.
     if (stored != unpacked) return fail(where, "sizes " + std::to_string(stored) + " and " + std::to_string(unpacked));
-    if (stored > in.left()) return fail(where, std::to_string(stored) + " bytes declared, " + std::to_string(in.left()) + " left");
+    if (stored > in.left())
+      return fail(where, std::to_string(stored) + " bytes declared, " + std::to_string(in.left()) + " left");
     ByteReader body = in.span(stored);
     if (type == uint32_t(DAT_FILE)) {
       if (depth >= kMaxNesting) return fail(where, "datafiles nested too deep");
@@ -258,7 +262,8 @@ class DatafileChecker {
       if (uint32_t(kind.type) != type) continue;
       std::string why;
       if (!kind.check(body, why)) return fail(where, why);
-      if (body.left() != 0) return fail(where, std::to_string(body.left()) + " bytes after the " + typeName(type) + " data");
+      if (body.left() != 0)
+        return fail(where, std::to_string(body.left()) + " bytes after the " + typeName(type) + " data");
       return true;
     }
     return fail(where, "object of type " + typeName(type));
@@ -294,7 +299,8 @@ bool unpackLzss(const uint8_t* in, size_t size, DatafileBytes& out, std::string&
       at += 2;
       for (int k = 0; k < length; ++k) emit(ring[(position + k) & (kRingBytes - 1)]);
     }
-    if (out.size() > kMaxPlainBytes) return failWith(reason, "unpacks to more than " + std::to_string(kMaxPlainBytes) + " bytes");
+    if (out.size() > kMaxPlainBytes)
+      return failWith(reason, "unpacks to more than " + std::to_string(kMaxPlainBytes) + " bytes");
   }
   return true;
 }
