@@ -125,9 +125,10 @@ void MenuEntry::drawGlow(BITMAP* target) {
   draw_trans_sprite(target, glowBitmap, gx, gy);
 }
 
+int MenuEntry::shownRight() { return static_cast<int>(x) + (anchor == 1 ? textWidth() - textWidth() / 2 : textWidth()); }
+
 void MenuEntry::drawMarkers(BITMAP* target) {
-  int w = textWidth();
-  int left = static_cast<int>(x) - (anchor == 1 ? w / 2 : 0);
+  int left = static_cast<int>(x) - (anchor == 1 ? textWidth() / 2 : 0);
   int alpha = static_cast<int>(glow * 255.0f / kHighlightGlow);
-  drawLineMarkers(target, left, left + w, static_cast<int>(y), textHeight(), alpha);
+  drawLineMarkers(target, left, shownRight(), static_cast<int>(y), textHeight(), alpha);
 }

@@ -42,6 +42,9 @@ class MenuEntry : public TextLabel, public InputMap {
   virtual void onActivate() {}
   // Called when the menu switches away from this line's page.
   virtual void onPageLeft() {}
+  // The right edge of what the line shows, its value included, at its
+  // drawing position: the highlight's right marker goes past it.
+  virtual int shownRight();
   void onAction(const std::string& name, bool down) override;
 
   // Glows up (playing the owner's move sound when withSound); no-op when

@@ -129,20 +129,36 @@ void TextInputEntry::draw(BITMAP* bitmap) {
   if (!target || !::font) return;
   std::string shownText = *target;
   if (typing && cursorVisible) shownText += kCursor;
-  int tx = static_cast<int>(x) + textOffsetX;
-  if (centred) tx = static_cast<int>(x) - text_length(::font, target->c_str()) / 2;
+  int tx = textLeft();
   if (typesWhenHighlighted && typing) drawField(bitmap, tx, static_cast<int>(y));
   textout_ex(bitmap, ::font, shownText.c_str(), tx, static_cast<int>(y), -1, -1);
+}
+
+int TextInputEntry::textLeft() {
+  if (centred) return static_cast<int>(x) - text_length(::font, target->c_str()) / 2;
+  return static_cast<int>(x) + textOffsetX;
+}
+
+// Room for the text and its cursor, and for a few letters when it is short.
+int TextInputEntry::fieldWidth() {
+  return std::max(text_length(::font, (*target + kCursor).c_str()), kFieldMinChars * text_length(::font, "M"));
+}
+
+int TextInputEntry::shownRight() {
+  int right = MenuEntry::shownRight();
+  if (!target || !::font) return right;
+  bool framed = typesWhenHighlighted && typing;
+  int textRight = textLeft() + (framed ? fieldWidth() + kFieldPaddingPx : text_length(::font, target->c_str()));
+  return std::max(right, textRight);
 }
 
 // A frame that says where the typing goes, and a gold band under a selected
 // text that the next key will replace.
 void TextInputEntry::drawField(BITMAP* bitmap, int left, int top) {
   int textW = text_length(::font, target->c_str());
-  int fieldW = std::max(textW + text_length(::font, kCursor), kFieldMinChars * text_length(::font, "M"));
   int h = text_height(::font);
   int x1 = left - kFieldPaddingPx, y1 = top - kFieldPaddingPx;
-  int x2 = left + fieldW + kFieldPaddingPx, y2 = top + h + kFieldPaddingPx - 1;
+  int x2 = left + fieldWidth() + kFieldPaddingPx, y2 = top + h + kFieldPaddingPx - 1;
   drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
   set_trans_blender(0, 0, 0, kFieldShadeAlpha);
   rectfill(bitmap, x1, y1, x2, y2, makecol(16, 28, 64));

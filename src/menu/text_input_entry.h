@@ -34,6 +34,7 @@ class TextInputEntry : public MenuEntry {
   // Ends typing, so the menu gets Space back for activation.
   void onPageLeft() override;
   void onActivate() override;
+  int shownRight() override;
 
  private:
   void blink(float dt);
@@ -43,6 +44,8 @@ class TextInputEntry : public MenuEntry {
   void setTyping(bool on);
   // Empties a selected text before an edit.
   void replaceSelection();
+  int textLeft();
+  int fieldWidth();
   void drawField(BITMAP* bitmap, int left, int top);
 
   bool typing = false;  // as of the last update
