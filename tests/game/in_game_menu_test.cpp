@@ -54,39 +54,31 @@ class InGameMenu : public LevelFixture {
     return changed;
   }
 
-  void expectEveryLineShows(const char* where) {
-    Menu& menu = *app.inGameMenu;
-    for (MenuEntry* line : menu.shown) {
-      EXPECT_GE(inkOf(*line), kMinInkPixels) << where << ": \"" << line->text << "\"";
+  // Opens the menu over each level, Escape and all, and reads every line
+  // of both its pages.
+  void expectMenuReadableOver(std::initializer_list<int> levels) {
+    useGameLevels();
+    for (int level : levels) {
+      enterLevel(level);
+      openMenu();
+      if (HasFatalFailure()) return;
+      for (const char* page : {"Main", "Options"}) {
+        app.inGameMenu->showPage(page);
+        run(kFadeS);
+        for (MenuEntry* line : app.inGameMenu->shown)
+          EXPECT_GE(inkOf(*line), kMinInkPixels) << "level " << level << ", " << page << ": " << line->text;
+      }
     }
-  }
-
-  void showOptionsPage() {
-    app.inGameMenu->showPage("Options");
-    run(kFadeS);
   }
 };
 
 }  // namespace
 
 TEST_F(InGameMenu, MenuLinesHiddenUnderThePanel) {
-  useGameLevels();
-  for (int level : {2, 12, 22, 32, 42, 1000, 1001, 1002, 1003}) {
-    enterLevel(level);
-    openMenu();
-    std::string where = "level " + std::to_string(level);
-    expectEveryLineShows((where + " Main").c_str());
-    showOptionsPage();
-    expectEveryLineShows((where + " Options").c_str());
-  }
+  expectMenuReadableOver({2, 12, 22, 32, 42, 1000, 1001, 1002, 1003});
 }
 
 TEST_F(InGameMenu, MenuLinesHiddenUnderThePanelAt640x480) {
   useScreenSize(640, 480);
-  useGameLevels();
-  enterLevel(2);
-  openMenu();
-  expectEveryLineShows("640x480 Main");
-  showOptionsPage();
-  expectEveryLineShows("640x480 Options");
+  expectMenuReadableOver({2});
 }
