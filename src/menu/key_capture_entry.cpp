@@ -3,7 +3,9 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <iterator>
 
+#include "engine/key_events.h"
 #include "menu/menu.h"
 
 namespace {
@@ -19,6 +21,10 @@ const int kAcceptedKeys[] = {KEY_A, KEY_B, KEY_C, KEY_D, KEY_E, KEY_F, KEY_G,   
                              KEY_Y, KEY_Z, KEY_ENTER, KEY_SPACE, KEY_LEFT, KEY_RIGHT,
                              KEY_UP, KEY_DOWN};
 
+bool isAccepted(int code) {
+  return std::find(std::begin(kAcceptedKeys), std::end(kAcceptedKeys), code) != std::end(kAcceptedKeys);
+}
+
 }  // namespace
 
 KeyCaptureEntry::KeyCaptureEntry(InputMap* bindings, const std::string& name)
@@ -31,8 +37,9 @@ void KeyCaptureEntry::onActivate() {
   // this very update; it must not become the new binding.
   staleKeys.clear();
   for (int code : kAcceptedKeys) {
-    if (key[code]) staleKeys.insert(code);
+    if (keyLevel(code)) staleKeys.insert(code);
   }
+  capturedSerial = keyPassSerial();
   if (!owner) return;
   owner->inputLocked = capturing;
   owner->mouseLocked = capturing;
@@ -48,18 +55,26 @@ void KeyCaptureEntry::step(float dt) {
 // on meanwhile instead of waiting in a loop.
 void KeyCaptureEntry::capture() {
   if (heldCode < 0) heldCode = freshKeyDown();
-  if (heldCode >= 0 && key[heldCode]) return;
+  if (heldCode >= 0 && keyLevel(heldCode)) return;
   clear_keybuf();
   resetMenuActivate();
   if (heldCode >= 0) finishCapture(heldCode);
 }
 
+// A press the keyboard driver reported counts even when the key is up
+// again by now, so a tap shorter than a frame is captured too.
 int KeyCaptureEntry::freshKeyDown() {
-  for (int code : kAcceptedKeys) {
-    if (!key[code]) staleKeys.erase(code);
+  if (capturedSerial != keyPassSerial()) {
+    capturedSerial = keyPassSerial();
+    for (const KeyEvent& event : takenKeyEvents()) {
+      if (event.down && isAccepted(event.code) && !staleKeys.count(event.code)) return event.code;
+    }
   }
   for (int code : kAcceptedKeys) {
-    if (key[code] && !staleKeys.count(code)) return code;
+    if (!keyLevel(code)) staleKeys.erase(code);
+  }
+  for (int code : kAcceptedKeys) {
+    if (keyLevel(code) && !staleKeys.count(code)) return code;
   }
   return -1;
 }

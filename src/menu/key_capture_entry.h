@@ -30,4 +30,5 @@ class KeyCaptureEntry : public MenuEntry {
 
   int heldCode = -1;        // accepted key seen down, bound once it is released
   std::set<int> staleKeys;  // down when capturing began; ignored until released
+  unsigned capturedSerial = 0;  // the key events' pass already searched for a press
 };

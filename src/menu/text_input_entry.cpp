@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/key_events.h"
 #include "menu/menu.h"
 
 namespace {
@@ -17,6 +18,20 @@ const int kFieldPaddingPx = 3;        // around the text, inside the frame
 const int kFieldMinChars = 8;         // an empty field is still this wide, in "M"s
 const int kSelectionAlpha = 120;      // of the gold band behind a selected text
 const int kFieldShadeAlpha = 110;     // of the dark fill that the text is read on
+
+// The typing slot of a scancode, or -1.
+int slotOf(int code) {
+  if (code >= KEY_A && code < KEY_A + kLetterAndDigitKeys) return code - KEY_A;
+  if (code == KEY_SPACE) return kSpaceSlot;
+  if (code == KEY_BACKSPACE) return kBackspaceSlot;
+  return -1;
+}
+
+int codeOf(int slot) {
+  if (slot == kSpaceSlot) return KEY_SPACE;
+  if (slot == kBackspaceSlot) return KEY_BACKSPACE;
+  return KEY_A + slot;
+}
 
 // The key's character in the keyboard's layout, or plain ASCII when no
 // keyboard driver is installed to ask.
@@ -65,9 +80,8 @@ void TextInputEntry::setTyping(bool on) {
   // Keys already down count as held, so the Enter or Space that started
   // typing is not typed as well.
   if (on) {
-    for (int slot = 0; slot < kLetterAndDigitKeys; ++slot) keyHeld[slot] = key[KEY_A + slot] != 0;
-    keyHeld[kSpaceSlot] = key[KEY_SPACE] != 0;
-    keyHeld[kBackspaceSlot] = key[KEY_BACKSPACE] != 0;
+    for (int slot = 0; slot < kKeyCount; ++slot) keyHeld[slot] = keyLevel(codeOf(slot));
+    typedSerial = keyPassSerial();
     cursorVisible = true;  // seen at once, not one blink later
     blinkTimer = 0.0f;
   }
@@ -86,39 +100,48 @@ void TextInputEntry::blink(float dt) {
   }
 }
 
-bool TextInputEntry::wentDown(int slot, int code) {
-  bool down = key[code] != 0;
-  bool fresh = down && !keyHeld[slot];
-  keyHeld[slot] = down;
-  return fresh && target;
-}
-
 void TextInputEntry::replaceSelection() {
   if (selected) target->clear();
   selected = false;
   edited = true;
 }
 
+// Presses come from the keyboard driver's events, in the order typed, so a
+// tap shorter than a frame still types; a key found down with no event (set
+// straight in Allegro's key array) types once as it goes down.
 void TextInputEntry::type() {
-  bool upper = (key_shifts & (KB_SHIFT_FLAG | KB_CAPSLOCK_FLAG)) != 0;
-  for (int slot = 0; slot < kLetterAndDigitKeys; ++slot) {
-    int code = KEY_A + slot;
-    if (!wentDown(slot, code)) continue;
-    replaceSelection();
-    if (static_cast<int>(target->size()) >= maxLength) continue;
-    char c = characterOf(code);
-    if (upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    target->push_back(c);
+  if (!target) return;
+  bool typedNow[kKeyCount] = {};
+  if (typedSerial != keyPassSerial()) {
+    typedSerial = keyPassSerial();
+    for (const KeyEvent& event : takenKeyEvents()) {
+      int slot = slotOf(event.code);
+      if (slot < 0 || !event.down) continue;
+      typedNow[slot] = true;
+      typeSlot(slot);
+    }
   }
-  if (wentDown(kSpaceSlot, KEY_SPACE) && spacesAllowed) {
-    replaceSelection();
-    if (static_cast<int>(target->size()) < maxLength) target->push_back(' ');
+  for (int slot = 0; slot < kKeyCount; ++slot) {
+    bool down = keyLevel(codeOf(slot));
+    if (down && !keyHeld[slot] && !typedNow[slot]) typeSlot(slot);
+    keyHeld[slot] = down;
   }
-  if (wentDown(kBackspaceSlot, KEY_BACKSPACE)) {
+}
+
+void TextInputEntry::typeSlot(int slot) {
+  if (slot == kBackspaceSlot) {
     bool wasSelected = selected;
     replaceSelection();
     if (!wasSelected && !target->empty()) target->pop_back();
+    return;
   }
+  if (slot == kSpaceSlot && !spacesAllowed) return;
+  replaceSelection();
+  if (static_cast<int>(target->size()) >= maxLength) return;
+  char c = slot == kSpaceSlot ? ' ' : characterOf(codeOf(slot));
+  if (key_shifts & (KB_SHIFT_FLAG | KB_CAPSLOCK_FLAG))
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  target->push_back(c);
 }
 
 void TextInputEntry::draw(BITMAP* bitmap) {

@@ -39,8 +39,7 @@ class TextInputEntry : public MenuEntry {
  private:
   void blink(float dt);
   void type();
-  // True when the key at slot went down since the last update.
-  bool wentDown(int slot, int code);
+  void typeSlot(int slot);
   void setTyping(bool on);
   // Empties a selected text before an edit.
   void replaceSelection();
@@ -50,4 +49,5 @@ class TextInputEntry : public MenuEntry {
 
   bool typing = false;  // as of the last update
   bool edited = false;  // since the page was shown
+  unsigned typedSerial = 0;  // the key events' pass whose presses were typed
 };

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/key_events.h"
 #include "menu_fixture.h"
 
 namespace {
@@ -92,4 +93,14 @@ TEST_F(KeyCaptureTest, DrawShowsTheBoundKeyNameAndFlagsCapture) {
   menu->draw(target);
   EXPECT_EQ(getpixel(target, 71, 7), makecol(64, 64, 64));  // the grey box, added at half
   destroy_bitmap(target);
+}
+
+TEST_F(KeyCaptureTest, ATapShorterThanAFrameWasNotCaptured) {
+  startCapture();
+  injectKeyEvent(KEY_K, true);
+  injectKeyEvent(KEY_K, false);
+  takeKeyEvents();
+  update();
+  EXPECT_FALSE(capture->capturing);
+  EXPECT_EQ(bindings.firstCode("jump"), KEY_K);
 }

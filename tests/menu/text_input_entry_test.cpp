@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/key_events.h"
 #include "menu_fixture.h"
 
 namespace {
@@ -161,4 +162,17 @@ TEST_F(TextInputTest, LettersIgnoredUntilEnterAndDefaultErasedKeyByKey) {
   update();
   tap(KEY_BACKSPACE);
   EXPECT_EQ(name, "");
+}
+
+TEST_F(TextInputTest, TapsShorterThanAFrameWereLost) {
+  startTyping();
+  for (int code : {KEY_J, KEY_O}) {
+    injectKeyEvent(code, true);
+    injectKeyEvent(code, false);
+  }
+  takeKeyEvents();
+  update();
+  EXPECT_EQ(name, "Giljo");
+  update();  // a pass's presses type once, however often the line steps
+  EXPECT_EQ(name, "Giljo");
 }
