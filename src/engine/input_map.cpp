@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/gamepad.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 
@@ -16,7 +17,14 @@ bool anyKeyDown() {
   for (int code = 0; code < kKeyCodeCount; ++code) {
     if (key[code]) return true;
   }
-  return false;
+  return Gamepad::instance().anyButtonDown();
+}
+
+// A key code that reads down, or came up, while its key is up: the pad
+// pressed or released it. One pad press can hold several keys of one
+// action (Enter and Space), and must still report once.
+bool changedByPad(int code) {
+  return gamepadPresent() && code >= 0 && code < kKeyCodeCount && !key[code];
 }
 
 bool joystickDirectionDown(int direction) {
@@ -77,13 +85,13 @@ bool inputCodeDown(int code) {
   if (code >= kJoystickButtonBase) return joystickButtonDown(code - kJoystickButtonBase);
   if (code >= kJoystickDirectionBase) return joystickDirectionDown(code - kJoystickDirectionBase);
   if (code < 0) return ((-code) & mouse_b) != 0;
-  if (code < kKeyCodeCount) return key[code] != 0;
+  if (code < kKeyCodeCount) return key[code] != 0 || Gamepad::instance().holdsKey(code);
   return false;
 }
 
 void InputMap::bindKey(const std::string& action, int code) {
   bindings[action].push_back(code);
-  states[code] = (code >= 0 && code < kKeyCodeCount) ? key[code] != 0 : false;
+  states[code] = (code >= 0 && code < kKeyCodeCount) ? inputCodeDown(code) : false;
 }
 
 void InputMap::bindJoystickButton(const std::string& action, int button) {
@@ -133,6 +141,7 @@ void InputMap::poll() {
   // The handler may change the bindings; `changed` ends the walk before the
   // iterators could go stale.
   for (auto& [action, codes] : bindings) {
+    bool padReported = false;
     // By index: a handler may bind more codes to this very action.
     for (size_t i = 0; i < codes.size(); ++i) {
       int code = codes[i];
@@ -140,6 +149,10 @@ void InputMap::poll() {
       bool& last = states[code];
       if (down == last) continue;
       last = down;
+      if (changedByPad(code)) {
+        if (padReported) continue;
+        padReported = true;
+      }
       std::string name = action;  // the handler may erase the entry
       onAction(name, down);
       if (changed) {
