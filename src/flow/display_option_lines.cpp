@@ -1,5 +1,6 @@
 #include "flow/display_option_lines.h"
 
+#include <string>
 #include <vector>
 
 #include "engine/display_scaler.h"
@@ -32,7 +33,7 @@ const SettingChoice kWaitForScreen = {"Wait for the screen", "vsync", {{0.0f, "O
 const struct {
   const char* label;
   const char* role;
-} kPadLines[] = {{"Shoot", kPadShoot}, {"Jump", kPadJump}, {"Go back", kPadBack}, {"Game menu", kPadMenu}};
+} kPadLines[] = {{"Shoot", kPadShoot}, {"Jump", kPadJump}, {"Go back", kPadBack}, {"Menu", kPadMenu}};
 
 GameApp& game() { return *GameApp::instance; }
 
@@ -69,10 +70,11 @@ void reopenWindow() {
 
 }  // namespace
 
-void addDisplayOptionLines(Menu& menu, const std::string& page) {
-  addChoice(menu, page, kWindowSize, reopenWindow);
-  addChoice(menu, page, kFrameRate, nullptr);
-  addChoice(menu, page, kWaitForScreen, nullptr);
+void addDisplayPage(Menu& menu) {
+  addChoice(menu, "Display", kWindowSize, reopenWindow);
+  addChoice(menu, "Display", kFrameRate, nullptr);
+  addChoice(menu, "Display", kWaitForScreen, nullptr);
+  menu.addEntry("Display", "Back", "LINKTO:Options", nullptr, -1, 0);
 }
 
 void addGamepadPage(Menu& menu) {

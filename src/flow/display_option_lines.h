@@ -1,13 +1,13 @@
 #pragma once
-#include <string>
 
 class Menu;
 
-// The options page's lines for the window ("Window size"), the frame cap
-// ("Frame rate", the "maxfps" setting) and "Wait for the screen" (vsync).
-// Each choice takes effect at once; "Back" saves the settings.
-void addDisplayOptionLines(Menu& menu, const std::string& page);
+// The options' "Display" page: "Window size", "Frame rate" (the "maxfps"
+// setting) and "Wait for the screen" (vsync), each in force at once and
+// saved with the other settings by the options' "Back"; then "Back".
+void addDisplayPage(Menu& menu);
 
-// The "Gamepad" page: a capture line per button role, "Reset" and "Back"
-// (which saves the buttons to the profile).
+// The "Gamepad" page, reached from the key configuration: a capture line
+// per button role, "Reset" and "Back" (which saves the buttons to the
+// profile).
 void addGamepadPage(Menu& menu);

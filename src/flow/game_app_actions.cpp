@@ -190,7 +190,7 @@ void GameApp::onResetKeyConfig(const std::string&, bool) {
 
 void GameApp::onSavePadConfig(const std::string&, bool) {
   savePadConfig();
-  showTitleMenuPage("Options");
+  showTitleMenuPage("KeyConfig");
 }
 
 void GameApp::onResetPadConfig(const std::string&, bool) {

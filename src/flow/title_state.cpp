@@ -111,15 +111,16 @@ void TitleState::addOptionPages(Menu& menu) {
                  [this] { onResolutionChanged(); });
   menu.addToggle("Options", "Fullscreen", "", &app.fullScreen, "On", "Off",
                  [this] { onFullscreenChanged(); });
-  addDisplayOptionLines(menu, "Options");
+  menu.addEntry("Options", "Display", "LINKTO:Display", nullptr, -1, 0);
   menu.addEntry("Options", "Key Config", "LINKTO:KeyConfig", nullptr, -1, 0);
-  menu.addEntry("Options", "Gamepad", "LINKTO:Gamepad", nullptr, -1, 0);
   menu.addEntry("Options", "Back", "exitOptionsMenu", nullptr, -1, 0);
+  addDisplayPage(menu);
   addGamepadPage(menu);
 
   for (const PageLine& line : kKeyConfigLines) {
     menu.addKeyCapture("KeyConfig", line.label, app.player, line.action, "");
   }
+  menu.addEntry("KeyConfig", "Gamepad", "LINKTO:Gamepad", nullptr, -1, 0);
   menu.addEntry("KeyConfig", "Reset", "resetKeyConfig", nullptr, -1, 0);
   menu.addEntry("KeyConfig", "Back", "saveKeyConfig", nullptr, -1, 0);
 }
