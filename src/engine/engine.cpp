@@ -12,6 +12,8 @@
 
 #include "engine/base_directory.h"
 #include "engine/datafile_cache.h"
+#include "engine/display_scaler.h"
+#include "engine/gamepad.h"
 #include "engine/key_events.h"
 #include "engine/log.h"
 #include "engine/pass_driver.h"
@@ -120,6 +122,7 @@ void Engine::init() {
   install_keyboard();
   hookKeyEvents();
   if (useMouse) install_mouse();
+  Gamepad::instance().install();
   register_assert_handler(assertHandler);
 
   DisplaySize size = displaySizeFor(settings["resx"], settings["resy"], restrictResolution);
@@ -128,6 +131,21 @@ void Engine::init() {
   settings["resx"] = static_cast<float>(size.width);
   settings["resy"] = static_cast<float>(size.height);
   screen = new Screen(size.width, size.height, full);
+  applyWindowSize();
+}
+
+float Engine::settingOr(const std::string& name, float fallback) const {
+  auto found = settings.find(name);
+  return found == settings.end() ? fallback : found->second;
+}
+
+void Engine::applyWindowSize() {
+  if (!ready()) return;
+  if (screen->fullscreen) {
+    DisplayScaler::close();
+    return;
+  }
+  DisplayScaler::apply(screen->width, screen->height, static_cast<int>(settingOr("windowsize", 0.0f)));
 }
 
 bool Engine::ready() const { return screen && screen->ready(); }
@@ -143,6 +161,7 @@ void Engine::drawFrame() {
   drawBackground();
   screen->present();
   drawOverlay();
+  if (settingOr("vsync", 0.0f) != 0.0f) vsync();
   screen->flip();
 }
 
@@ -183,6 +202,7 @@ void Engine::run() {
 void Engine::update(float dt) {
   takeKeyEvents();
   get_mouse_mickeys(&mickeyX, &mickeyY);
+  Gamepad::instance().update(dt);
   poll();
   screen->update(dt);
   if (sound) sound->update(dt);
@@ -206,11 +226,14 @@ void Engine::toggleFullscreen() {
   // The windowed driver stands for the desktop platform's windowed mode id.
   int goTo = screen->fullscreen ? GFX_AUTODETECT_WINDOWED : GFX_AUTODETECT_FULLSCREEN;
   int goBack = screen->fullscreen ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
+  DisplayScaler::close();
   if (set_gfx_mode(goTo, w, h, 0, 0) == 0) {
     screen->fullscreen = !screen->fullscreen;
+    applyWindowSize();
     onDisplayModeChanged();
   } else {
     set_gfx_mode(goBack, w, h, 0, 0);
+    applyWindowSize();
   }
 }
 
@@ -245,6 +268,7 @@ void Engine::crossFade(float seconds) {
 
 void Engine::shutdown() {
   popAll();
+  DisplayScaler::close();
   DatafileCache::instance().unloadAll();
   delete screen;
   screen = nullptr;

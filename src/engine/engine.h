@@ -97,6 +97,13 @@ class Engine : public InputMap {
   // Switches between full screen and a window; on success the mode-changed
   // hook runs. Virtual after the hooks above, as a seam for tests.
   virtual void toggleFullscreen();
+  // Opens the window the "windowsize" setting asks for over the screen's
+  // frame (the frame's own window when none or full screen); call the
+  // mode-changed hook after it.
+  void applyWindowSize();
+  // A setting's value, or fallback when settings.cfg has no such key (the
+  // key is not added).
+  float settingOr(const std::string& name, float fallback) const;
   // Blocking transition from the screen's snapshot to the current scene.
   void crossFade(float seconds);
 

@@ -6,6 +6,7 @@
 
 #include "engine/drawable.h"
 #include "engine/engine.h"
+#include "engine/gamepad.h"
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "engine/text_label.h"
@@ -48,6 +49,7 @@ void Engine::popAll() {
 }
 
 void Engine::switchState(const std::string& name) {
+  Gamepad::instance().rescan();  // a pad plugged in since counts from here
   popAll();
   pushState(name);
 }

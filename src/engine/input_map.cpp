@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/gamepad.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 
@@ -16,7 +17,14 @@ bool anyKeyDown() {
   for (int code = 0; code < kKeyCodeCount; ++code) {
     if (key[code]) return true;
   }
-  return false;
+  return Gamepad::instance().anyButtonDown();
+}
+
+// A key code that reads down, or came up, while its key is up: the pad
+// pressed or released it. One pad press can hold several keys of one
+// action (Enter and Space), and must still report once.
+bool changedByPad(int code) {
+  return gamepadPresent() && code >= 0 && code < kKeyCodeCount && !key[code];
 }
 
 bool joystickDirectionDown(int direction) {
@@ -37,6 +45,14 @@ void bindJoystickCode(InputMap& map, const std::string& action, int code) {
 }
 
 bool isKeyboardCode(int code) { return (code >= 0 && code < kKeyCodeCount) || code == kAnyKey; }
+
+// A key reads down when the keyboard holds it or the pad does; the pad
+// never writes Allegro's key array.
+bool keyOrPadLevel(int code) {
+  if (keyLevel(code)) return true;
+  Gamepad& pad = Gamepad::instance();
+  return code == kAnyKey ? pad.anyButtonDown() : pad.holdsKey(code);
+}
 
 // The states a key went through between two tallies, oldest first.
 std::vector<bool> keyStepsBetween(KeyTally seen, const KeyTally& now) {
@@ -91,13 +107,13 @@ bool inputCodeDown(int code) {
   if (code >= kJoystickButtonBase) return joystickButtonDown(code - kJoystickButtonBase);
   if (code >= kJoystickDirectionBase) return joystickDirectionDown(code - kJoystickDirectionBase);
   if (code < 0) return ((-code) & mouse_b) != 0;
-  if (code < kKeyCodeCount) return key[code] != 0;
+  if (code < kKeyCodeCount) return key[code] != 0 || Gamepad::instance().holdsKey(code);
   return false;
 }
 
 void InputMap::bindKey(const std::string& action, int code) {
   bindings[action].push_back(code);
-  states[code] = (code >= 0 && code < kKeyCodeCount) ? keyLevel(code) : false;
+  states[code] = (code >= 0 && code < kKeyCodeCount) ? keyOrPadLevel(code) : false;
   markKeyEventsSeen(code);
 }
 
@@ -155,17 +171,22 @@ void InputMap::poll() {
   // The handler may change the bindings; `changed` ends the walk before the
   // iterators could go stale.
   for (auto& [action, codes] : bindings) {
+    bool padReported = false;
     // By index: a handler may bind more codes to this very action.
     for (size_t i = 0; i < codes.size(); ++i) {
       int code = codes[i];
       if (isKeyboardCode(code)) {
-        if (!reportKeyChanges(action, code)) return;
+        if (!reportKeyChanges(action, code, padReported)) return;
         continue;
       }
       bool down = inputCodeDown(code);
       bool& last = states[code];
       if (down == last) continue;
       last = down;
+      if (changedByPad(code)) {
+        if (padReported) continue;
+        padReported = true;
+      }
       std::string name = action;  // the handler may erase the entry
       onAction(name, down);
       if (changed) {
@@ -191,14 +212,14 @@ void InputMap::dropMissedKeyEvents() {
   for (auto& [code, seen] : keyEventsSeen) seen = keyTally(code);
 }
 
-bool InputMap::reportKeyChanges(const std::string& action, int code) {
+bool InputMap::reportKeyChanges(const std::string& action, int code, bool& padReported) {
   auto found = keyEventsSeen.find(code);
   // A code put in by load: its past is not news.
   if (found == keyEventsSeen.end()) found = keyEventsSeen.emplace(code, keyTally(code)).first;
   KeyTally now = keyTally(code);
   std::vector<bool> steps = keyStepsBetween(found->second, now);
   found->second = now;
-  bool level = keyLevel(code);
+  bool level = keyOrPadLevel(code);
   if (heldOver.count(code)) {
     if (steps.empty() && level) return true;
     heldOver.erase(code);  // let go: its release stays unreported
@@ -207,10 +228,14 @@ bool InputMap::reportKeyChanges(const std::string& action, int code) {
   // level comes last and a step it already reported is skipped.
   steps.push_back(level);
   std::string name = action;  // the handler may erase the entry
-  for (bool down : steps) {
+  for (size_t i = 0; i < steps.size(); ++i) {
+    bool down = steps[i];
     bool& last = states[code];
     if (last == down) continue;
     last = down;
+    bool byPad = i + 1 == steps.size() && changedByPad(code);
+    if (byPad && padReported) continue;
+    padReported = padReported || byPad;
     onAction(name, down);
     if (changed) {
       changed = false;
@@ -224,7 +249,7 @@ void InputMap::ignoreHeldInputs() {
   lastPollPass = keyPassSerial();
   for (auto& [code, down] : states) {
     markKeyEventsSeen(code);
-    if (!isKeyboardCode(code) || !keyLevel(code)) continue;
+    if (!isKeyboardCode(code) || !keyOrPadLevel(code)) continue;
     down = false;
     heldOver.insert(code);
   }

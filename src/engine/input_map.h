@@ -68,7 +68,8 @@ class InputMap {
  private:
   // Reports the key events and the level of a key code since the last
   // poll; false when a handler changed the bindings.
-  bool reportKeyChanges(const std::string& action, int code);
+  // padReported: a pad change of this action was reported already.
+  bool reportKeyChanges(const std::string& action, int code, bool& padReported);
   void markKeyEventsSeen(int code);
   void dropMissedKeyEvents();
 };

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/display_scaler.h"
 #include "engine/drawable.h"
 #include "engine/log.h"
 
@@ -162,14 +163,28 @@ void Screen::present(BITMAP* target) {
 }
 
 void Screen::flip() {
+  // A window larger than the frame takes the finished frame in one upload.
+  if (DisplayScaler* scaler = DisplayScaler::active()) {
+    BITMAP* frame = backBuffer;
+    if (waterEffect && scaler->frameBuffer()) {
+      frame = scaler->frameBuffer();
+      drawWave(frame);
+    }
+    scaler->upload(frame);
+    return;
+  }
   if (!waterEffect) {
     blit(backBuffer, ::screen, 0, 0, 0, 0, width, height);
     return;
   }
+  drawWave(::screen);
+}
+
+void Screen::drawWave(BITMAP* target) {
   int scrollY = layers.size() > kWaterLayer ? layers[kWaterLayer].offsetY : 0;
   for (int row = 0; row < height; ++row) {
     double wave = -std::sin((row - scrollY) / waveLength + wavePhase) * waveAmplitude;
-    blit(backBuffer, ::screen, 0, row, static_cast<int>(wave), row, kWaveRowWidth, 1);
+    blit(backBuffer, target, 0, row, static_cast<int>(wave), row, kWaveRowWidth, 1);
   }
 }
 

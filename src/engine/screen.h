@@ -61,4 +61,6 @@ class Screen {
   void setDisplaySize(int w, int h);
   void followCamera(Layer& layer);
   bool onScreen(const Layer& layer, Drawable& drawable) const;
+  // The frame's rows shifted by the water wave, onto target.
+  void drawWave(BITMAP* target);
 };

@@ -122,6 +122,8 @@ class GameApp : public Engine {
   // The player's default bindings, then those saved for the current profile
   // (written from the defaults when the profile has none yet).
   void loadPlayerKeys();
+  // Writes the gamepad's buttons for the current profile.
+  void savePadConfig();
 
   // Level services. Tile coordinates are cells of 80 x 80 pixels; with no
   // tile map every tile counts as solid.
@@ -212,6 +214,8 @@ class GameApp : public Engine {
   void onInGameMenuExitsOptions(const std::string&, bool);
   void onSaveKeyConfig(const std::string&, bool);
   void onResetKeyConfig(const std::string&, bool);
+  void onSavePadConfig(const std::string&, bool);
+  void onResetPadConfig(const std::string&, bool);
   void onOpenInGameMenu(const std::string&, bool);
   void onCloseInGameMenu(const std::string&, bool);
   void onSkipLevel(const std::string&, bool);

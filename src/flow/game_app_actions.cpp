@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "engine/gamepad.h"
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "flow/game_app.h"
@@ -66,6 +67,8 @@ const GameApp::ActionRow GameApp::kActionTable[] = {
     {"inGameMenuExitsOptions", kExact, kOnPress, &GameApp::onInGameMenuExitsOptions},
     {"saveKeyConfig", kExact, kOnPress, &GameApp::onSaveKeyConfig},
     {"resetKeyConfig", kExact, kOnPress, &GameApp::onResetKeyConfig},
+    {"savePadConfig", kExact, kOnPress, &GameApp::onSavePadConfig},
+    {"resetPadConfig", kExact, kOnPress, &GameApp::onResetPadConfig},
     {"openInGameMenu", kExact, kOnPress, &GameApp::onOpenInGameMenu},
     {"closeInGameMenu", kExact, kOnPress, &GameApp::onCloseInGameMenu},
     {"skipLevel", kExact, kOnPress, &GameApp::onSkipLevel},
@@ -174,6 +177,7 @@ void GameApp::onInGameMenuExitsOptions(const std::string&, bool) {
 
 void GameApp::onSaveKeyConfig(const std::string&, bool) {
   if (player) player->save(keyConfigPath());
+  if (player) Gamepad::instance().followPlayerKeys(*player);
   showTitleMenuPage("Options");
 }
 
@@ -181,6 +185,17 @@ void GameApp::onResetKeyConfig(const std::string&, bool) {
   if (!player) return;
   player->bindDefaultKeys();
   player->save(keyConfigPath());
+  Gamepad::instance().followPlayerKeys(*player);
+}
+
+void GameApp::onSavePadConfig(const std::string&, bool) {
+  savePadConfig();
+  showTitleMenuPage("KeyConfig");
+}
+
+void GameApp::onResetPadConfig(const std::string&, bool) {
+  Gamepad::instance().bindDefaultButtons();
+  savePadConfig();
 }
 
 void GameApp::onOpenInGameMenu(const std::string&, bool) {

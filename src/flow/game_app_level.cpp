@@ -120,7 +120,7 @@ void GameApp::placePlayer(int tx, int ty) {
 
 void GameApp::createPlayer() {
   player = new Player(bubbleLimit);
-  player->loadKeyConfig(keyConfigPath());
+  loadPlayerKeys();
   addSprite(player, kActorLayer);
 }
 

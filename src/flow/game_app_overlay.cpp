@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "engine/gamepad.h"
 #include "engine/key_events.h"
 #include "engine/screen.h"
 #include "flow/game_app.h"
@@ -124,13 +125,21 @@ bool GameApp::confirm(const std::string& text) {
   translucentBand(target, 0, middle - h * 3 / 4, screen->width, middle + h * 3 / 4, kConfirmBandAlpha);
   drawText(target, text, screen->width / 2, middle - h / 2, kFontColours, kCentred);
   screen->flip();
-  // The Esc that may have led here must not answer at once.
-  while (key[KEY_ESC] && !quitPending()) rest(kConfirmPollMs);
+  // The Esc (or pad button) that may have led here must not answer at once.
+  Gamepad& pad = Gamepad::instance();
+  auto padSays = [&pad](const char* role) {
+    pad.pollDevice();
+    return pad.roleHeld(role);
+  };
+  while ((key[KEY_ESC] || padSays(kPadShoot) || padSays(kPadBack) || padSays(kPadMenu)) && !quitPending()) {
+    rest(kConfirmPollMs);
+  }
   for (;;) {
     // Closing the window answers "no"; the next update then quits.
     if (quitPending()) return false;
     if (sound) sound->update(kConfirmPollMs * 0.001f);
-    bool yes = key[KEY_Y], no = key[KEY_N] || key[KEY_ESC];
+    bool yes = key[KEY_Y] || padSays(kPadShoot);
+    bool no = key[KEY_N] || key[KEY_ESC] || padSays(kPadBack) || padSays(kPadMenu);
     if (yes || no) {
       takeKeyEvents();  // the answer's keys are spent here, not left for the menus
       return yes;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/gamepad.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 #include "flow/game_app.h"
@@ -40,7 +41,15 @@ void GameApp::loadProfileList() {
 std::string GameApp::keyConfigPath() const { return keyConfigPathFor(currentProfile); }
 
 void GameApp::loadPlayerKeys() {
-  if (player) player->loadKeyConfig(keyConfigPath());
+  if (!player) return;
+  player->loadKeyConfig(keyConfigPath());
+  Gamepad& pad = Gamepad::instance();
+  if (isUsableProfileName(currentProfile)) pad.loadButtons(padConfigPathFor(currentProfile));
+  pad.followPlayerKeys(*player);
+}
+
+void GameApp::savePadConfig() {
+  if (isUsableProfileName(currentProfile)) Gamepad::instance().saveButtons(padConfigPathFor(currentProfile));
 }
 
 void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
@@ -106,6 +115,7 @@ void GameApp::createProfile(const std::string& name) {
   currentProfile = name;
   removeIfPresent(keyConfigPathFor(name));
   removeIfPresent(progressPathFor(name));
+  removeIfPresent(padConfigPathFor(name));
   writeDefaultKeyConfig();
   loadProfile();
   profiles.push_back(name);
@@ -133,6 +143,7 @@ void GameApp::deleteProfile(const std::string& name) {
   if (isUsableProfileName(name)) {
     removeIfPresent(progressPathFor(name));
     removeIfPresent(keyConfigPathFor(name));
+    removeIfPresent(padConfigPathFor(name));
   }
   if (currentProfile == name) currentProfile = profiles.front();
   loadPlayerKeys();

@@ -87,6 +87,8 @@ std::string progressPathFor(const std::string& name) { return kProfileFolder + n
 
 std::string keyConfigPathFor(const std::string& name) { return kProfileFolder + name + ".cfg"; }
 
+std::string padConfigPathFor(const std::string& name) { return kProfileFolder + name + ".pad"; }
+
 ProfileList readProfileList(const std::string& path) {
   std::ifstream in(path);
   return readProfileList(in);

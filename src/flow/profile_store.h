@@ -37,6 +37,8 @@ struct ProfileList {
 bool isUsableProfileName(const std::string& name);
 std::string progressPathFor(const std::string& name);
 std::string keyConfigPathFor(const std::string& name);
+// The profile's gamepad buttons, beside its key bindings.
+std::string padConfigPathFor(const std::string& name);
 
 // Reads the list: every line a name, the last of two or more the current
 // one. Unusable names are dropped. A missing file gives an empty list.

@@ -4,6 +4,7 @@
 
 #include "engine/screen.h"
 #include "engine/sprite.h"
+#include "flow/display_option_lines.h"
 #include "flow/game_app.h"
 #include "flow/sound_option_lines.h"
 #include "game/actors/player.h"
@@ -110,12 +111,16 @@ void TitleState::addOptionPages(Menu& menu) {
                  [this] { onResolutionChanged(); });
   menu.addToggle("Options", "Fullscreen", "", &app.fullScreen, "On", "Off",
                  [this] { onFullscreenChanged(); });
+  menu.addEntry("Options", "Display", "LINKTO:Display", nullptr, -1, 0);
   menu.addEntry("Options", "Key Config", "LINKTO:KeyConfig", nullptr, -1, 0);
   menu.addEntry("Options", "Back", "exitOptionsMenu", nullptr, -1, 0);
+  addDisplayPage(menu);
+  addGamepadPage(menu);
 
   for (const PageLine& line : kKeyConfigLines) {
     menu.addKeyCapture("KeyConfig", line.label, app.player, line.action, "");
   }
+  menu.addEntry("KeyConfig", "Gamepad", "LINKTO:Gamepad", nullptr, -1, 0);
   menu.addEntry("KeyConfig", "Reset", "resetKeyConfig", nullptr, -1, 0);
   menu.addEntry("KeyConfig", "Back", "saveKeyConfig", nullptr, -1, 0);
 }
@@ -154,6 +159,7 @@ void TitleState::onResolutionChanged() {
   app.settings["resy"] = app.highResolution ? 600.0f : 480.0f;
   app.screen->changeResolution(static_cast<int>(app.settings["resx"]),
                                static_cast<int>(app.settings["resy"]));
+  app.applyWindowSize();
   app.onDisplayModeChanged();
   queueAction("JUMPSTATE:title");
 }

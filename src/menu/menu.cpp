@@ -257,3 +257,10 @@ TextInputEntry* Menu::addTextInput(std::string* target, const std::string& page,
   place(page, line, label);
   return line;
 }
+
+MenuEntry* Menu::addLine(const std::string& page, MenuEntry* line, const std::string& label,
+                         const std::string& action) {
+  line->action = action;
+  line->colour = lineColour;
+  return place(page, line, label);
+}

@@ -78,6 +78,9 @@ class Menu : public Drawable, public InputMap {
   TextInputEntry* addTextInput(std::string* target, const std::string& page,
                                const std::string& label, const std::string& action,
                                int textOffsetX);
+  // Takes a line of any kind made by the caller, in the menu's line colour.
+  MenuEntry* addLine(const std::string& page, MenuEntry* line, const std::string& label,
+                     const std::string& action);
 
   // Plays a menu effect through the engine's sound manager, if any.
   void playThrottled(const std::string& name, float cooldownS);

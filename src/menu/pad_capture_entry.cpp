@@ -1,0 +1,77 @@
+#include "menu/pad_capture_entry.h"
+
+#include <allegro.h>
+
+#include "engine/gamepad.h"
+#include "menu/menu.h"
+
+namespace {
+const int kValueOffsetX = 64;  // px right of x, as the key-capture line
+const int kCaptureBoxAlpha = 128;
+}  // namespace
+
+std::string padButtonName(int button) {
+  return button < 0 ? "None" : "Button " + std::to_string(button + 1);
+}
+
+PadCaptureEntry::PadCaptureEntry(Gamepad* gamepad, const std::string& roleName)
+    : pad(gamepad), role(roleName) {}
+
+void PadCaptureEntry::onActivate() {
+  capturing = !capturing && gamepadPresent();
+  heldButton = -1;
+  // The button that activated the line is still down; it must not count.
+  staleButtons.clear();
+  for (int b = 0; b < joy[0].num_buttons && gamepadPresent(); ++b) {
+    if (joy[0].button[b].b) staleButtons.insert(b);
+  }
+  if (!owner) return;
+  owner->inputLocked = capturing;
+  owner->mouseLocked = capturing;
+}
+
+void PadCaptureEntry::step(float dt) {
+  if (!updateLine(dt)) return;
+  if (capturing && (!highlighted || !gamepadPresent() || key[KEY_ESC])) {
+    stopCapturing();
+    return;
+  }
+  if (capturing) capture();
+}
+
+void PadCaptureEntry::capture() {
+  if (heldButton < 0) heldButton = freshButtonDown();
+  if (heldButton < 0 || joy[0].button[heldButton].b) return;
+  if (pad) pad->setButton(role, heldButton);
+  stopCapturing();
+}
+
+int PadCaptureEntry::freshButtonDown() {
+  for (int b = 0; b < joy[0].num_buttons && b < MAX_JOYSTICK_BUTTONS; ++b) {
+    if (!joy[0].button[b].b) staleButtons.erase(b);
+    else if (!staleButtons.count(b)) return b;
+  }
+  return -1;
+}
+
+void PadCaptureEntry::stopCapturing() {
+  capturing = false;
+  heldButton = -1;
+  if (!owner) return;
+  owner->inputLocked = false;
+  owner->mouseLocked = false;
+}
+
+void PadCaptureEntry::draw(BITMAP* target) {
+  MenuEntry::draw(target);
+  if (!enabled || !target || !::font) return;
+  std::string value = padButtonName(pad ? pad->button(role) : -1);
+  int vx = static_cast<int>(x) + cameraOffsetX + kValueOffsetX, vy = static_cast<int>(y);
+  textout_ex(target, ::font, value.c_str(), vx, vy, -1, -1);
+  if (!capturing) return;
+  set_add_blender(0, 0, 0, kCaptureBoxAlpha);
+  drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
+  rectfill(target, vx, vy, vx + text_length(::font, value.c_str()), vy + text_height(::font),
+           makecol(128, 128, 128));
+  solid_mode();
+}
