@@ -20,6 +20,7 @@ class LevelFixture : public ::testing::Test {
  protected:
   GameApp app;
   std::vector<SoundManager::PlayRequest> sounds;  // every effect asked for
+  int screenWidth = 800, screenHeight = 600;  // another mode: set before SetUp
 
   void SetUp() override;
   void TearDown() override;
