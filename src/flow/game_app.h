@@ -61,6 +61,9 @@ class GameApp : public Engine {
   float levelEndDelay = 0.0f;  // seconds before "100%" and "eog" take a key
   int maxHearts = 0, hearts = 0;
   Drawable camera;
+  // Level row a boss flies along that the camera keeps below the heads-up
+  // display while the fish stays on screen; -1 for none.
+  float bossFlightTop = -1.0f;
   DatafileRef font;  // object 0 the game font, object 1 its palette
   Sprite hudSprite, heartSprite, helpSprite, powerupSprite;
   int levelKind = 0;
@@ -154,8 +157,13 @@ class GameApp : public Engine {
   void countTreasures();
   // The player, or the point 200 px ahead of the ride while riding.
   void cameraTarget(float& targetX, float& targetY);
-  // Puts the camera on cameraTarget, kept inside the level.
+  // Puts the camera on cameraTarget, kept inside the level, except that it
+  // keeps the fish and a boss's flight path clear of the heads-up display.
   void followCamera();
+  // The screen row below what the heads-up display covers at the top of
+  // the current level (0 where it shows nothing there); also puts the
+  // display's sprite where it is drawn.
+  int hudBottom();
   // treasureTotals / treasureCollected slot of a treasure kind; -1 for none.
   static int treasureSlot(int kind);
 
@@ -193,7 +201,9 @@ class GameApp : public Engine {
   void showInGameMenu();
   void hideInGameMenu();
 
+  float fishTop();
   void drawHud(BITMAP* target);
+  void drawHudCounters(BITMAP* target, int look);
   void drawStatusLines(BITMAP* target);
   void drawLevelSelectStatus(BITMAP* target);
 

@@ -17,6 +17,7 @@ const int kActorLayer = 2;
 const int kLastWallId = 6;
 const float kNearSq = 4096.0f;  // 64 px
 const float kRideLeadPx = 200.0f;
+const int kHudClearancePx = 8;  // between the heads-up display and the fish
 const char* const kSentinelKind = "dat/sentinel.dat";
 
 int tileCentre(int tile) { return tile * kTilePx + kTilePx / 2; }
@@ -157,7 +158,26 @@ void GameApp::followCamera() {
   cameraTarget(targetX, targetY);
   float halfW = static_cast<float>(screen->width / 2);
   float halfH = static_cast<float>(screen->height / 2);
-  // The upper bound wins for a level smaller than the screen.
+  // Near the level's top the camera may look above it, as far as keeps the
+  // fish clear of the heads-up display. The upper bound wins for a level
+  // smaller than the screen.
+  float clearRow = static_cast<float>(hudBottom() + kHudClearancePx);
+  float lowest = halfH;
+  if (!player->dead) lowest = std::min(lowest, fishTop() + halfH - clearRow);
   camera.x = std::min(std::max(targetX, halfW), levelWidth - halfW);
-  camera.y = std::min(std::max(targetY, halfH), levelHeight - halfH);
+  camera.y = std::min(std::max(targetY, lowest), levelHeight - halfH);
+  // A boss's flight path stays in sight too, unless that would push the
+  // fish off the bottom of the screen.
+  if (bossFlightTop >= 0.0f && !player->dead) {
+    float showsFlight = bossFlightTop + halfH - clearRow;
+    float showsFish = static_cast<float>(player->boundingBox().bottom) + kHudClearancePx - halfH;
+    camera.y = std::min(camera.y, std::max(showsFlight, showsFish));
+  }
+}
+
+// The highest row of the fish as drawn, with its ride.
+float GameApp::fishTop() {
+  float top = static_cast<float>(player->boundingBox().top);
+  if (player->ride.visible) top = std::min(top, static_cast<float>(player->ride.boundingBox().top));
+  return top;
 }

@@ -22,7 +22,31 @@ const int kTreasureColumnX[4] = {-220, -100, 20, 140};  // kinds 0, 1, 2, 4
 const int kBubbleColumnX = 260;
 const int kRequiredCoinsY = 40;
 const int kLevelTimeY = 38;
-const int kHeartSpacing = 30, kHeartY = 575;
+
+// What the heads-up display shows: the story bar, or in a mini-game a small
+// tab with only the counters that mean something there (frames of hud.dat).
+enum HudLook { kStoryBar, kClockTab, kBubbleClockTab, kNoHud };
+const int kHudFrame[] = {0, 1, 2, -1};
+const struct {
+  int level;
+  HudLook look;
+} kMiniGameHud[] = {
+    {1000, kClockTab},        // the shell game: bubbles do nothing
+    {1001, kBubbleClockTab},  // the bomb game: bubbles disarm
+    {1002, kNoHud},           // the dance game: its clock stands still
+    {1003, kClockTab},        // the invaders game: bubbles never run out
+};
+const int kTabRight = 8;  // px from the screen's right edge
+// In the tab's art: where the counters stand, one row per counter.
+const int kTabCounterX = 95, kTabFirstRowY = 20, kTabRowPx = 26;
+
+HudLook hudLookFor(int level) {
+  for (const auto& row : kMiniGameHud)
+    if (row.level == level) return row.look;
+  return kStoryBar;
+}
+
+const int kHeartSpacing = 30, kHeartFromBottom = 25;  // 575 on a 600-row screen
 const int kPowerupLeft = 42, kPowerupSpacing = 96;
 const int kPowerupIconFromBottom = 50, kPowerupValueFromBottom = 25;
 const int kStoryFrameWidth = 800;
@@ -59,27 +83,30 @@ void GameApp::drawOverlay() {
   drawStatusLines(target);
 }
 
+int GameApp::hudBottom() {
+  HudLook look = hudLookFor(currentLevel);
+  if (!screen || look == kNoHud) return 0;
+  hudSprite.frame = static_cast<float>(kHudFrame[look]);
+  if (look == kStoryBar) {
+    hudSprite.anchor = 1;
+    hudSprite.setPosition(screen->width / 2, kHudSpriteY);
+  } else {
+    hudSprite.anchor = 0;
+    hudSprite.setPosition(screen->width - kTabRight - hudSprite.frameWidth(), 0);
+  }
+  return hudSprite.boundingBox().bottom;
+}
+
 void GameApp::drawHud(BITMAP* target) {
+  if (hudBottom() > 0) {
+    hudSprite.draw(target);
+    drawHudCounters(target, hudLookFor(currentLevel));
+  }
   int cx = screen->width / 2;
-  hudSprite.setPosition(cx, kHudSpriteY);
-  hudSprite.draw(target);
-  for (int kind = 0; kind < 4; ++kind) {
-    std::string count = std::to_string(treasureCollected[kind]) + "/" + std::to_string(treasureTotals[kind]);
-    drawText(target, count, cx + kTreasureColumnX[kind], kHudCountY, kFontColours, kCentred);
-  }
-  std::string shots = std::to_string(player->bubbles) + "/" + std::to_string(bubbleLimit);
-  drawText(target, shots, cx + kBubbleColumnX, kHudCountY, kFontColours, kCentred);
-  if (requiredCoins != 0) {
-    std::string need = "Coins x " + std::to_string(player->coinsThisLevel) + " Required: " +
-                       std::to_string(requiredCoins);
-    drawText(target, need, cx, kRequiredCoinsY, kFontColours, kCentred);
-  }
-  drawText(target, clockText(static_cast<int>(levelTime)), cx + kBubbleColumnX, kLevelTimeY,
-           kFontColours, kCentred);
   heartSprite.anchor = 1;
   for (int i = 0; i < maxHearts; ++i) {
     heartSprite.frame = i < hearts ? 0.0f : 1.0f;
-    heartSprite.setPosition(cx + (i - maxHearts / 2) * kHeartSpacing, kHeartY);
+    heartSprite.setPosition(cx + (i - maxHearts / 2) * kHeartSpacing, screen->height - kHeartFromBottom);
     heartSprite.draw(target);
   }
   powerupSprite.anchor = 1;
@@ -92,6 +119,35 @@ void GameApp::drawHud(BITMAP* target) {
     drawText(target, std::to_string(static_cast<int>(secondsLeft)), x,
              screen->height - kPowerupValueFromBottom, kFontColours, kCentred);
   }
+}
+
+// The story bar's counters, or the tab's rows from the top: the bubbles
+// where they count, then the clock.
+void GameApp::drawHudCounters(BITMAP* target, int look) {
+  std::string shots = std::to_string(player->bubbles) + "/" + std::to_string(bubbleLimit);
+  std::string clock = clockText(static_cast<int>(levelTime));
+  if (look != kStoryBar) {
+    int x = hudSprite.left + kTabCounterX;
+    int y = kTabFirstRowY - textHeight(gameFont()) / 2;
+    if (look == kBubbleClockTab) {
+      drawText(target, shots, x, y, kFontColours, kCentred);
+      y += kTabRowPx;
+    }
+    drawText(target, clock, x, y, kFontColours, kCentred);
+    return;
+  }
+  int cx = screen->width / 2;
+  for (int kind = 0; kind < 4; ++kind) {
+    std::string count = std::to_string(treasureCollected[kind]) + "/" + std::to_string(treasureTotals[kind]);
+    drawText(target, count, cx + kTreasureColumnX[kind], kHudCountY, kFontColours, kCentred);
+  }
+  drawText(target, shots, cx + kBubbleColumnX, kHudCountY, kFontColours, kCentred);
+  if (requiredCoins != 0) {
+    std::string need = "Coins x " + std::to_string(player->coinsThisLevel) + " Required: " +
+                       std::to_string(requiredCoins);
+    drawText(target, need, cx, kRequiredCoinsY, kFontColours, kCentred);
+  }
+  drawText(target, clock, cx + kBubbleColumnX, kLevelTimeY, kFontColours, kCentred);
 }
 
 void GameApp::drawStatusLines(BITMAP* target) {

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+
 #include "engine/rect_shape.h"
 #include "engine/screen.h"
 #include "engine/sprite.h"
@@ -32,15 +34,21 @@ const float kSpecialTrapS = 10.0f;
 const int kMaxBubbleLimit = 10;
 
 const int kLayer = 4;
-const int kPanelBottomY = 480;
 const int kPanelFrame = 1;  // the help panel without its own words
-const int kBoxW = 640, kBoxH = 200, kBoxCentreY = 380;  // box y = 380 - panel height
-const int kBoxDepthBias = -600, kLineDepthBias = 600;
-const int kTitleAboveBox = 90, kCoinsBelowBox = 70, kPricesBelowBox = 32;
-const int kCoinIconLeftPx = 96;
+const int kBoxW = 640;
+const int kBoxDepthBias = -600, kLineDepthBias = 600;  // behind, in front of the panel
+// Layout in pixels: the shop stands below the heads-up display and above
+// the screen's bottom with a margin, centred in the rows between.
+const int kScreenMargin = 8;
+const int kBoxPad = 8, kRowGap = 6, kBoxToPanel = 6;
+const int kIconPx = 60;
+// Inside the panel's art: clear of its border and the bubbles drawn at its
+// top corners, above the wave along its bottom.
+const int kTextInset = 72, kFirstLineDown = 22, kLineSpacing = 24, kFilledLines = 4;
+const int kWalletRowDown = 158;  // centre of the coins row
+const int kCoinPx = 48, kCoinGap = 8;
 const int kCoinFrame = 10, kCoinFrames = 20;
 const float kCoinTurnS = 0.8f;
-const int kLineLeftOfCentre = 300, kFirstLineY = 310, kLineSpacing = 24, kFilledLines = 4;
 const int kItemSpacing = 96;
 const float kSelectedAlpha = 255.0f, kOtherAlpha = 128.0f;
 const float kSelectFadeS = 0.1f, kDeselectFadeS = 0.3f;
@@ -63,61 +71,87 @@ void PowerupShopState::enter() {
   selected = 0;
   armed.clear();
   app.screen->snapshot();
-  int boxY = addPanelAndBox();
-  addHeadings(boxY);
-  addDescriptionLines();
+  Layout at = addPanelAndBox();
+  addHeadings(at);
+  addWallet(at);
+  addDescriptionLines(at);
   showDescription();
-  addItems(boxY);
+  addItems(at);
   app.paused = 1;
   app.screen->waterEffect = false;
   bindShopKeys();
   crossFade(kEnterFadeS);
 }
 
-int PowerupShopState::addPanelAndBox() {
-  int centreX = game().screen->width / 2;
-  Sprite* panel = newSprite("help.dat", kPanelFrame, 2, centreX, kPanelBottomY);
+PowerupShopState::Layout PowerupShopState::addPanelAndBox() {
+  GameApp& app = game();
+  int centreX = app.screen->width / 2;
+  Layout at;
+  at.textHeight = app.textHeight(app.gameFont());
+  at.boxHeight = 2 * kBoxPad + 2 * at.textHeight + 2 * kRowGap + kIconPx;
+  Sprite* panel = newSprite("help.dat", kPanelFrame, 2, centreX, 0);
+  at.panelHeight = panel->frameHeight();
+  int top = app.hudBottom() + kScreenMargin;
+  int room = app.screen->height - kScreenMargin - top;
+  int spare = room - (at.boxHeight + kBoxToPanel + at.panelHeight);
+  at.boxTop = top + std::max(0, spare / 2);
+  at.panelTop = at.boxTop + at.boxHeight + kBoxToPanel;
+  panel->setPosition(centreX, at.panelTop + at.panelHeight);
   addSprite(panel, kLayer);
   auto* box = new RectShape;
   box->width = kBoxW;
-  box->height = kBoxH;
+  box->height = at.boxHeight;
   box->anchor = 1;
   box->fillColour = makecol(0, 0, 64);
   box->bordered = true;
   box->borderColour = makecol(255, 255, 255);
   box->depthBias = kBoxDepthBias;
-  int boxY = kBoxCentreY - panel->frameHeight();
-  box->setPosition(centreX, boxY);
+  box->setPosition(centreX, at.boxTop + at.boxHeight / 2);
   addSprite(box, kLayer);
-  return boxY;
+  return at;
 }
 
-void PowerupShopState::addHeadings(int boxY) {
+void PowerupShopState::addHeadings(const Layout& at) {
+  heading = newLabel("Power-Up Shop", 1, game().screen->width / 2, at.boxTop + kBoxPad);
+  addSprite(heading, kLayer);
+}
+
+// The coins held, led by a spinning coin, centred as one row in the panel.
+void PowerupShopState::addWallet(const Layout& at) {
   GameApp& app = game();
-  int centreX = app.screen->width / 2;
-  addSprite(newLabel("Power-Up Shop", 1, centreX, boxY - kTitleAboveBox), kLayer);
-  addSprite(newLabel("Coins: " + std::to_string(app.coins), 1, centreX, boxY + kCoinsBelowBox), kLayer);
-  Sprite* coin = newSprite("coin.dat", kCoinFrame, 1, centreX - kCoinIconLeftPx, boxY + kCoinsBelowBox);
+  int rowY = at.panelTop + kWalletRowDown;
+  wallet = newLabel("Coins: " + std::to_string(app.coins), 0, 0, rowY - at.textHeight / 2);
+  int rowW = kCoinPx + kCoinGap + wallet->textWidth();
+  int left = app.screen->width / 2 - rowW / 2;
+  wallet->setPosition(left + kCoinPx + kCoinGap, rowY - at.textHeight / 2);
+  wallet->depthBias = kLineDepthBias;
+  addSprite(wallet, kLayer);
+  Sprite* coin = newSprite("coin.dat", kCoinFrame, 1, left + kCoinPx / 2, rowY);
+  coin->depthBias = kLineDepthBias;
   coin->playAnimation("rot", 0, kCoinFrames, kCoinTurnS, -1, false, 0.0f);
   addSprite(coin, kLayer);
 }
 
-void PowerupShopState::addDescriptionLines() {
-  int left = game().screen->width / 2 - kLineLeftOfCentre;
+void PowerupShopState::addDescriptionLines(const Layout& at) {
+  int left = game().screen->width / 2 - kBoxW / 2 + kTextInset;
+  int spacing = std::max(kLineSpacing, at.textHeight);
   for (int i = 0; i < kItemCount; ++i) {
     lines[i] = new TextLabel;
     lines[i]->depthBias = kLineDepthBias;
-    if (i < kFilledLines) lines[i]->setPosition(left, kFirstLineY + i * kLineSpacing);
+    if (i < kFilledLines) lines[i]->setPosition(left, at.panelTop + kFirstLineDown + i * spacing);
     addSprite(lines[i], kLayer);
   }
 }
 
-void PowerupShopState::addItems(int boxY) {
+void PowerupShopState::addItems(const Layout& at) {
   int centreX = game().screen->width / 2;
+  int iconY = at.boxTop + kBoxPad + at.textHeight + kRowGap + kIconPx / 2;
+  int priceY = iconY + kIconPx / 2 + kRowGap;
   for (int i = 0; i < kItemCount; ++i) {
     int x = centreX + static_cast<int>((i - 2.5f) * kItemSpacing) + kItemSpacing / 2;
-    addSprite(newLabel(std::to_string(kItems[i].price), 1, x, boxY + kPricesBelowBox), kLayer);
-    icons[i] = newSprite("powerups.dat", i, 1, x, boxY);
+    prices[i] = newLabel(std::to_string(kItems[i].price), 1, x, priceY);
+    addSprite(prices[i], kLayer);
+    icons[i] = newSprite("powerups.dat", i, 1, x, iconY);
     icons[i]->alpha = i == selected ? kSelectedAlpha : kOtherAlpha;
     addSprite(icons[i], kLayer);
   }
@@ -229,4 +263,6 @@ void PowerupShopState::leave() {
   if (!outOfWater) app.screen->waterEffect = app.waterEffect;
   icons.fill(nullptr);
   lines.fill(nullptr);
+  prices.fill(nullptr);
+  heading = wallet = nullptr;
 }

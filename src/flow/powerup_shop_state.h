@@ -18,6 +18,9 @@ class PowerupShopState : public GameState {
   int selected = 0;  // power-up index 0-4
   std::array<Sprite*, kItemCount> icons{};     // in index order; owned by the state
   std::array<TextLabel*, kItemCount> lines{};  // title and description; line 4 stays empty
+  std::array<TextLabel*, kItemCount> prices{};  // under the icons
+  TextLabel* heading = nullptr;                 // "Power-Up Shop"
+  TextLabel* wallet = nullptr;                  // "Coins: " and the coins held
 
   PowerupShopState() { name = "powerupShop"; }
   void enter() override;
@@ -27,10 +30,18 @@ class PowerupShopState : public GameState {
  private:
   std::set<std::string> armed;  // words whose key went down in the shop
 
-  int addPanelAndBox();
-  void addHeadings(int boxY);
-  void addDescriptionLines();
-  void addItems(int boxY);
+  // Screen rows of the shop's two parts, below the heads-up display.
+  struct Layout {
+    int boxTop = 0, boxHeight = 0;
+    int panelTop = 0, panelHeight = 0;
+    int textHeight = 0;
+  };
+
+  Layout addPanelAndBox();
+  void addHeadings(const Layout& at);
+  void addWallet(const Layout& at);
+  void addDescriptionLines(const Layout& at);
+  void addItems(const Layout& at);
   void bindShopKeys();
   void select(int index);
   void showDescription();

@@ -92,6 +92,7 @@ void InGameState::resetLevelState() {
   app.screen->setCameraTarget(&app.camera);
   app.requiredCoins = 0;
   app.levelKind = 0;
+  app.bossFlightTop = -1.0f;
   app.levelWidth = kDefaultLevelW;
   app.levelHeight = kDefaultLevelH;
   app.screen->snapshot();

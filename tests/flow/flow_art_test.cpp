@@ -13,7 +13,7 @@ TEST(FlowArt, EveryFrameTheFlowShowsIsHandedOut) {
   const struct {
     const char* name;
     int highestIndex;
-  } kUses[] = {{"cutscene0.dat", 2}, {"help.dat", 1}, {"hud.dat", 0},  {"heart.dat", 1},
+  } kUses[] = {{"cutscene0.dat", 2}, {"help.dat", 1}, {"hud.dat", 2},  {"heart.dat", 1},
                {"powerups.dat", 4},  {"100perc.dat", 0}, {"eog.dat", 2}, {"logo.dat", 0},
                {"bg1.dat", 0},       {"bg2.dat", 0},  {"bg3.dat", 0},  {"bg4.dat", 0}};
   for (const auto& use : kUses) {

@@ -2,6 +2,10 @@
 // and which key presses buy.
 #include "flow/powerup_shop_state.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/screen.h"
 #include "engine/text_label.h"
 #include "flow/profile_store.h"
 #include "game/actors/player.h"
@@ -157,3 +161,73 @@ TEST_F(Shop, TheSelectionWrapsAndTheDescriptionFollowsIt) {
   tap(KEY_ESC);
   EXPECT_EQ(top(), "inGame");
 }
+
+namespace {
+
+// The shop in both screen modes, with a wallet wide enough to crowd it.
+class ShopPicture : public Shop, public ::testing::WithParamInterface<int> {
+ protected:
+  ShopPicture() {
+    screenWidth = GetParam();
+    screenHeight = GetParam() * 3 / 4;
+  }
+
+  static int channelStep(int a, int b) {
+    return std::max({std::abs(getr(a) - getr(b)), std::abs(getg(a) - getg(b)), std::abs(getb(a) - getb(b))});
+  }
+};
+
+const int kMarginPx = 6;
+const int kEdgeStep = 40;  // a colour jump this large between neighbours is an edge
+
+}  // namespace
+
+// Fault: the shop's heading sat under the heads-up bar, the spinning coin
+// covered the price "15" and the description touched the panel's edge.
+// Every word must be drawn whole, over a plain ground with a margin.
+TEST_P(ShopPicture, EveryWordIsWholeAndStandsClearOfEverythingElse) {
+  app.coins = 12345;
+  open();
+  PowerupShopState& s = shop();
+  std::vector<TextLabel*> words = {s.heading, s.wallet};
+  for (TextLabel* price : s.prices) words.push_back(price);
+  for (int i = 0; i < 4; ++i) words.push_back(s.lines[i]);
+  draw();
+  BITMAP* back = app.screen->backBuffer;
+  BITMAP* ground = create_bitmap(back->w, back->h);
+  BITMAP* ink = create_bitmap(back->w, back->h);
+  for (TextLabel* word : words) word->visible = false;
+  draw();
+  blit(back, ground, 0, 0, 0, 0, back->w, back->h);
+  for (TextLabel* word : words) word->visible = true;
+  draw();
+  for (TextLabel* word : words) {
+    ASSERT_NE(word, nullptr);
+    clear_to_color(ink, bitmap_mask_color(ink));
+    word->draw(ink);
+    int left = ink->w, top = ink->h, right = -1, bottom = -1, covered = 0;
+    for (int y = 0; y < ink->h; ++y) {
+      for (int x = 0; x < ink->w; ++x) {
+        int colour = getpixel(ink, x, y);
+        if (colour == bitmap_mask_color(ink)) continue;
+        covered += getpixel(back, x, y) != colour;
+        left = std::min(left, x), right = std::max(right, x);
+        top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    ASSERT_GE(right, 0) << word->text;
+    EXPECT_EQ(covered, 0) << word->text;
+    left -= kMarginPx, top -= kMarginPx, right += kMarginPx, bottom += kMarginPx;
+    ASSERT_TRUE(left >= 0 && top >= 0 && right < back->w && bottom < back->h) << word->text;
+    int edges = 0;
+    for (int y = top; y <= bottom; ++y)
+      for (int x = left; x <= right; ++x)
+        edges += channelStep(getpixel(ground, x, y), getpixel(ground, x + 1, y)) > kEdgeStep ||
+                 channelStep(getpixel(ground, x, y), getpixel(ground, x, y + 1)) > kEdgeStep;
+    EXPECT_EQ(edges, 0) << word->text;
+  }
+  destroy_bitmap(ink);
+  destroy_bitmap(ground);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, ShopPicture, ::testing::Values(800, 640));

@@ -18,7 +18,6 @@
 
 namespace {
 
-const int kScreenW = 800, kScreenH = 600;
 const char* const kEmptyRoom[] = {"#####", "#P.C#", "#####"};
 
 levels::Legend gameLegend() {
@@ -42,11 +41,11 @@ void LevelFixture::SetUp() {
   setFatalMode(false);  // errors are recorded, not fatal
   audiotest::startAllegroWithCapture();
   set_color_depth(16);
-  display = std::make_unique<testsupport::MemoryDisplay>(kScreenW, kScreenH);
+  display = std::make_unique<testsupport::MemoryDisplay>(screenWidth, screenHeight);
   app.skipFades = true;
   app.sound = new SoundManager();
   app.sound->requestLog = &sounds;
-  app.screen = new Screen(kScreenW, kScreenH, Screen::Offscreen{});
+  app.screen = new Screen(screenWidth, screenHeight, Screen::Offscreen{});
   app.initGame();
 }
 

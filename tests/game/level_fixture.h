@@ -24,6 +24,7 @@ class LevelFixture : public ::testing::Test {
   // Entered levels draw their chance from the clock, as in play, instead of
   // the level's fixed seed.
   bool seedFromClock = false;
+  int screenWidth = 800, screenHeight = 600;  // another mode: set before SetUp
 
   void SetUp() override;
   void TearDown() override;

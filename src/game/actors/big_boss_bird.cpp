@@ -42,6 +42,9 @@ void BigBossBird::onAdded() {
   stopMoving();
   fromRight = 0;
   enterState(kWait);
+  // It flies at its start height between dives: the camera keeps that in
+  // sight below the heads-up display, from its entrance on.
+  GameApp::instance->bossFlightTop = static_cast<float>(boundingBox().top);
 }
 
 void BigBossBird::think(float dt) {

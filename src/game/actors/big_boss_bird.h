@@ -18,7 +18,8 @@ class BigBossBird : public Boss {
 
   BigBossBird();
 
-  // Puts it at (740, 200), waiting, the first run to the left.
+  // Puts it at (740, 200), waiting, the first run to the left, and has
+  // the camera keep its flight height in sight.
   void onAdded() override;
 
  protected:

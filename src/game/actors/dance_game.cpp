@@ -29,8 +29,14 @@ const float kGoodPoints = 1.5f, kBadPoints = 0.25f, kAgainPoints = 2.0f, kMissPo
 const float kWinningScore = 40.0f;
 const int kSongBars = 10;  // the song sequence restarts after this many bars
 const int kBarLeftX = 100, kBarTopY = 100, kBarRows = 20;
-const float kBarPxPerPoint = 700.0f * 0.025f;
+const float kBarPxPerPoint = 700.0f * 0.025f;  // on an 800-pixel-wide screen
+const int kBarDesignWidth = 800;
 const float kBarRedPeak = 200.0f, kBarRedFallPerRow = 12.8f;
+// The bar stands in a dark track that ends at the winning score, with
+// "Score" above its start and "Win" above that end, so a player can tell
+// what the red line is and how far it has to go.
+const int kTrackBorder = 2, kGoalMarkOverhang = 4, kGoalMarkWidth = 2, kBarLabelGap = 2;
+const int kLabelColour = -1;  // the font's own colours
 const MiniGame::Payout kPayout = {600.0f, 0.0f, 200.0f, false};
 const int kFullVolume = 255, kCentrePan = 128;
 const float kNormalPitch = 1000.0f;  // slow motion lowers it with the game's time
@@ -182,10 +188,21 @@ void DanceGame::draw(BITMAP* target) {
 }
 
 void DanceGame::drawScoreBar(BITMAP* target) {
-  int right = static_cast<int>(score * kBarPxPerPoint);
+  GameApp& app = *GameApp::instance;
+  float pxPerPoint = kBarPxPerPoint * app.screen->width / kBarDesignWidth;
+  int goalX = static_cast<int>(kWinningScore * pxPerPoint);
+  int bottom = kBarTopY + kBarRows - 1;
+  rectfill(target, kBarLeftX - kTrackBorder, kBarTopY - kTrackBorder, goalX, bottom + kTrackBorder,
+           makecol(40, 16, 16));
+  int right = static_cast<int>(score * pxPerPoint);
   for (int k = 0; k < kBarRows; ++k) {
     int rowsFromMiddle = k < kBarRows / 2 ? kBarRows / 2 - k : k - kBarRows / 2;
     int red = static_cast<int>(kBarRedPeak - kBarRedFallPerRow * rowsFromMiddle);
     hline(target, kBarLeftX, kBarTopY + k, right, makecol(red, 0, 0));
   }
+  rectfill(target, goalX, kBarTopY - kGoalMarkOverhang, goalX + kGoalMarkWidth - 1, bottom + kGoalMarkOverhang,
+           makecol(255, 255, 255));
+  int labelY = kBarTopY - kGoalMarkOverhang - kBarLabelGap - app.textHeight(app.gameFont());
+  app.drawText(target, "Score", kBarLeftX, labelY, kLabelColour, 0);
+  app.drawText(target, "Win", goalX, labelY, kLabelColour, 1);
 }
