@@ -9,6 +9,7 @@
 #include "engine/drawable.h"
 #include "engine/engine.h"
 #include "engine/sprite.h"
+#include "game/actor_index.h"
 
 class Actor;
 class DanceGame;
@@ -52,6 +53,7 @@ class GameApp : public Engine {
   TileMap* decorMap = nullptr;
   Sprite* menuBackground = nullptr;
   std::vector<Actor*> actors;
+  ActorIndex actorIndex;  // the sentinels, solid actors and coins of actors
   std::vector<Treasure*> treasures;
   ParticleSystem* particles[3] = {nullptr, nullptr, nullptr};
   float restartTimer = 0.0f;    // seconds; > 0 while a restart waits
@@ -187,6 +189,8 @@ class GameApp : public Engine {
   void showInGameMenu();
   void hideInGameMenu();
 
+  void findSlideStops(bool alongRow, int line, std::vector<int>& sentinelStops,
+                      std::vector<int>& solidStops);
   void drawHud(BITMAP* target);
   void drawStatusLines(BITMAP* target);
   void drawLevelSelectStatus(BITMAP* target);
