@@ -54,11 +54,19 @@ void Sprite::step(float dt) {
   Drawable::step(dt);
   animation.update(dt);
   if (!animation.running) {
-    std::string ended = currentAnimation;
-    onAnimationDone(ended);
-    lastAnimation = ended;
-    // A hook that started the next animation keeps its name.
-    if (!animation.running) currentAnimation.clear();
+    if (currentAnimation.empty() && lastAnimation.empty()) {
+      // The usual case, every frame of a still sprite: no names to copy.
+      static const std::string kNone;
+      onAnimationDone(kNone);
+      lastAnimation.clear();
+      if (!animation.running) currentAnimation.clear();
+    } else {
+      std::string ended = currentAnimation;
+      onAnimationDone(ended);
+      lastAnimation = ended;
+      // A hook that started the next animation keeps its name.
+      if (!animation.running) currentAnimation.clear();
+    }
   }
   updateBounds();
 }
@@ -88,7 +96,15 @@ void Sprite::command(const std::string& text) {
 }
 
 void* Sprite::frameObject(int& type) {
-  type = datafile.isLoaded ? datafile.typeOf(static_cast<int>(frame)) : 0;
+  int index = static_cast<int>(frame);
+  // A frame in range is read straight from the datafile, several times a
+  // frame for every sprite; anything else goes through the handle, which
+  // reports it.
+  if (datafile.isLoaded && datafile.current && index >= 0 && index < datafile.lastIndex) {
+    type = datafile.current[index].type;
+  } else {
+    type = datafile.isLoaded ? datafile.typeOf(index) : 0;
+  }
   if (type != DAT_BITMAP && type != DAT_RLE_SPRITE) return nullptr;
   return datafile.current[static_cast<int>(frame)].dat;
 }
