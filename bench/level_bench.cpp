@@ -254,8 +254,9 @@ class RawFrame {
     drawHud(back);
   }
 
-  // The wave into one memory bitmap, then one blit to the display.
-  void sendWithWave(float phase) {
+  // The wave into one memory bitmap, then one blit to the display (kept out
+  // of line so that an instruction count can find it).
+  __attribute__((noinline)) void sendWithWave(float phase) {
     BITMAP* back = app.screen->backBuffer;
     int scrollY = app.screen->layers[2].offsetY;
     for (int row = 0; row < kHeight; ++row) {
