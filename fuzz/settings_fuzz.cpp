@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(display.width >= 320 && display.width <= 4096, "display width in range");
     require(display.height >= 240 && display.height <= 4096, "display height in range");
   }
-  restMillisecondsFor(0.0, settings["maxfps"]);
+  nextFrameDeadline(0.0, 0.0, settings["maxfps"]);
   return 0;
 }

@@ -57,7 +57,6 @@ void DatafileRef::open(const std::string& path, const std::string& cacheKey) {
 void DatafileRef::release() {
   if (!isLoaded || key.empty()) return;
   DatafileCache& cache = DatafileCache::instance();
-  DATAFILE* held = root;
   // A released handle is empty, so a later lookup is reported instead of
   // reading a datafile that may just have been unloaded.
   current = root = nullptr;
@@ -65,10 +64,7 @@ void DatafileRef::release() {
   isLoaded = false;
   int& count = cache.refCounts[key];
   count -= 1;
-  if (count != 0) return;
-  logInfo("unloading " + key);
-  unload_datafile(held);
-  cache.loaded[key] = nullptr;
+  if (count == 0) cache.onLastRelease(key);
 }
 
 bool DatafileRef::checkIndex(int index) {

@@ -94,14 +94,11 @@ void DisplayScaler::close() {
 DisplayScaler::DisplayScaler(int frameW, int frameH, const ScaledLayout& layout)
     : frameWidth(frameW), frameHeight(frameH), placed(layout) {
   picture = create_bitmap(layout.pictureWidth, layout.pictureHeight);
-  waved = create_bitmap(frameW, frameH);
   if (picture) clear_bitmap(picture);
-  if (waved) clear_bitmap(waved);
 }
 
 DisplayScaler::~DisplayScaler() {
   if (picture) destroy_bitmap(picture);
-  if (waved) destroy_bitmap(waved);
 }
 
 void DisplayScaler::upload(BITMAP* frame) {

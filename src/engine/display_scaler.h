@@ -43,8 +43,6 @@ class DisplayScaler {
   static DisplayScaler* adopt(int frameW, int frameH, const ScaledLayout& layout);
 
   const ScaledLayout& layout() const { return placed; }
-  // A memory bitmap of the frame's size, for frames composed before upload.
-  BITMAP* frameBuffer() const { return waved; }
   // Scales frame into the picture and copies that to the display.
   void upload(BITMAP* frame);
   // A window position as a frame position, clamped to the frame.
@@ -60,5 +58,4 @@ class DisplayScaler {
   int frameWidth, frameHeight;
   ScaledLayout placed;
   BITMAP* picture = nullptr;  // owned; the scaled frame
-  BITMAP* waved = nullptr;    // owned; see frameBuffer
 };

@@ -1,9 +1,11 @@
 #include "engine/engine.h"
 
 #include <allegro.h>
+#include <sched.h>
 #include <time.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -98,10 +100,13 @@ DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution) {
   return size;
 }
 
-int restMillisecondsFor(double frameMs, float maxFps) {
-  if (!(maxFps > 0.0f)) return 0;
+double nextFrameDeadline(double previousMs, double nowMs, float maxFps) {
+  if (!(maxFps > 0.0f)) return nowMs;
   double budgetMs = 1000.0 / std::clamp(maxFps, kMinFpsLimit, kMaxFpsLimit);
-  return frameMs < budgetMs ? static_cast<int>(budgetMs - frameMs) : 0;
+  double next = previousMs + budgetMs;
+  // Far behind: start a new schedule rather than rush frames to catch up.
+  if (next < nowMs - budgetMs || next > nowMs + budgetMs) return nowMs + budgetMs;
+  return next;
 }
 
 void Engine::saveSettings() {
@@ -171,8 +176,8 @@ void Engine::run() {
   frameCount = 0;
   fps = 0;
   float acc = 0.0f;
+  double deadlineMs = monotonicMs();
   while (!quit) {
-    double frameStart = monotonicMs();
     float dt = frameTime(tickCount);
     tickCount = 0;
     if (passDriver && !passDriver->beginPass(dt)) break;
@@ -193,10 +198,24 @@ void Engine::run() {
     instantFps = 1.0f / dt;
     endFrame();
     if (passDriver) passDriver->endPass();
-    // "maxfps" 0 keeps the loop running flat out, as it always has.
-    int restMs = restMillisecondsFor(monotonicMs() - frameStart, settings["maxfps"]);
-    if (restMs > 0) rest(restMs);
+    capFrameRate(deadlineMs);
   }
+}
+
+void Engine::capFrameRate(double& deadlineMs) {
+  // "maxfps" 0 keeps the loop running flat out, as it always has.
+  float maxFps = settings["maxfps"];
+  if (!(maxFps > 0.0f)) return;
+  deadlineMs = nextFrameDeadline(deadlineMs, monotonicMs(), maxFps);
+  // The kernel's absolute sleep wakes within a fraction of a millisecond;
+  // whatever it leaves, or a signal cuts short, is finished by yielding.
+  timespec until;
+  until.tv_sec = static_cast<time_t>(deadlineMs / 1000.0);
+  until.tv_nsec = static_cast<long>((deadlineMs - until.tv_sec * 1000.0) * 1e6);
+  if (until.tv_nsec >= 1000000000L) until.tv_nsec = 999999999L;
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
+  while (monotonicMs() < deadlineMs) sched_yield();
 }
 
 void Engine::update(float dt) {

@@ -25,10 +25,12 @@ void readSettings(std::istream& in, std::map<std::string, float>& settings);
 // 320..4096 x 240..4096 falls back to 800 x 600 (logged), and a restricted
 // engine takes only widths 800 and 640.
 DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution);
-// Milliseconds to rest after a frame that took frameMs so that the loop
-// runs at most maxFps (taken within 1..1000) frames a second; 0 for maxFps
-// 0 (no limit).
-int restMillisecondsFor(double frameMs, float maxFps);
+// When the next frame may start, in milliseconds of the monotonic clock,
+// for a loop held to maxFps (taken within 1..1000) frames a second: one
+// frame after the previous deadline, so short and long frames even out,
+// or one frame after nowMs once the loop fell more than a frame behind.
+// nowMs itself for maxFps 0 (no limit).
+double nextFrameDeadline(double previousMs, double nowMs, float maxFps);
 
 // Incremented every 10 ms by the timer; read and zeroed by the main loop.
 extern volatile int tickCount;
@@ -129,6 +131,9 @@ class Engine : public InputMap {
 
  protected:
   void drawFrame();
+  // Waits for the next frame's deadline under "maxfps": a sleep, then a
+  // precise finish. deadlineMs carries the schedule from frame to frame.
+  void capFrameRate(double& deadlineMs);
 
  private:
   // The credits-style roll in progress: its last line (owned by the state)

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "engine/datafile_cache.h"
 #include "engine/drawable.h"
 #include "engine/engine.h"
 #include "engine/gamepad.h"
@@ -50,6 +51,10 @@ void Engine::popAll() {
 
 void Engine::switchState(const std::string& name) {
   Gamepad::instance().rescan();  // a pad plugged in since counts from here
+  // Entering the state at the bottom again (a level restarted or the next
+  // one) keeps its datafiles loaded; leaving it for another lets them go.
+  bool again = !stateStack.empty() && stateStack.front()->name == name;
+  DatafileCache::instance().keepIdle(again);
   popAll();
   pushState(name);
 }

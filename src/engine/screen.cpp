@@ -16,6 +16,28 @@ const float kWaveSpeed = 10.0f;                // phase units per second
 const float kWavePhaseLimit = 1000.0f;
 const int kWaveRowWidth = 800;
 const int kWaterLayer = 2;
+
+// The wave's sine from a table with linear steps, off by under 1e-6; near a
+// whole pixel the exact sine decides, so every row shifts as it always has.
+const int kSineSteps = 4096;  // per turn; a power of two
+const double kStepsPerRadian = kSineSteps / 6.283185307179586;
+const float kExactBand = 1e-3f;  // pixels either side of a whole shift
+
+struct SineTable {
+  float value[kSineSteps + 1];
+  SineTable() {
+    for (int i = 0; i <= kSineSteps; ++i) value[i] = static_cast<float>(std::sin(i / kStepsPerRadian));
+  }
+};
+
+float tableSine(float radians) {
+  static const SineTable table;
+  double position = radians * kStepsPerRadian;
+  double whole = std::floor(position);
+  int index = static_cast<int>(static_cast<long long>(whole) & (kSineSteps - 1));
+  float within = static_cast<float>(position - whole);
+  return table.value[index] + (table.value[index + 1] - table.value[index]) * within;
+}
 }  // namespace
 
 Screen* Screen::current = nullptr;
@@ -59,12 +81,16 @@ Screen::~Screen() {
 void Screen::createBuffers(int bufferWidth, int bufferHeight) {
   backBuffer = create_bitmap(bufferWidth, bufferHeight);
   snapshotBuffer = create_bitmap(bufferWidth, bufferHeight);
+  waveBuffer = create_bitmap(bufferWidth, bufferHeight);
+  waveShownOn = nullptr;
 }
 
 void Screen::destroyBuffers() {
   if (backBuffer) destroy_bitmap(backBuffer);
   if (snapshotBuffer) destroy_bitmap(snapshotBuffer);
-  backBuffer = snapshotBuffer = nullptr;
+  if (waveBuffer) destroy_bitmap(waveBuffer);
+  backBuffer = snapshotBuffer = waveBuffer = nullptr;
+  waveShownOn = nullptr;
 }
 
 void Screen::setDisplaySize(int w, int h) {
@@ -163,29 +189,42 @@ void Screen::present(BITMAP* target) {
 }
 
 void Screen::flip() {
-  // A window larger than the frame takes the finished frame in one upload.
+  if (!waterEffect || !waveBuffer) {
+    uploadFrame(backBuffer);
+    waveShownOn = nullptr;
+    return;
+  }
+  // The first wavy frame on this display starts from what it shows; a
+  // scaled window shows the frame only through the scaler.
+  if (waveShownOn != ::screen) {
+    blit(DisplayScaler::active() ? backBuffer : ::screen, waveBuffer, 0, 0, 0, 0, width, height);
+  }
+  buildWave();
+  uploadFrame(waveBuffer);
+  waveShownOn = ::screen;
+}
+
+void Screen::buildWave() {
+  int scrollY = layers.size() > kWaterLayer ? layers[kWaterLayer].offsetY : 0;
+  for (int row = 0; row < height; ++row) {
+    blit(backBuffer, waveBuffer, 0, row, waveShift(row, scrollY), row, kWaveRowWidth, 1);
+  }
+}
+
+int Screen::waveShift(int row, int scrollY) const {
+  float radians = (row - scrollY) / waveLength + wavePhase;
+  float shift = -tableSine(radians) * waveAmplitude;
+  if (std::fabs(shift - std::round(shift)) > kExactBand) return static_cast<int>(shift);
+  return static_cast<int>(-std::sin(radians) * waveAmplitude);
+}
+
+void Screen::uploadFrame(BITMAP* frame) {
+  // A window larger than the frame takes it scaled, still in one upload.
   if (DisplayScaler* scaler = DisplayScaler::active()) {
-    BITMAP* frame = backBuffer;
-    if (waterEffect && scaler->frameBuffer()) {
-      frame = scaler->frameBuffer();
-      drawWave(frame);
-    }
     scaler->upload(frame);
     return;
   }
-  if (!waterEffect) {
-    blit(backBuffer, ::screen, 0, 0, 0, 0, width, height);
-    return;
-  }
-  drawWave(::screen);
-}
-
-void Screen::drawWave(BITMAP* target) {
-  int scrollY = layers.size() > kWaterLayer ? layers[kWaterLayer].offsetY : 0;
-  for (int row = 0; row < height; ++row) {
-    double wave = -std::sin((row - scrollY) / waveLength + wavePhase) * waveAmplitude;
-    blit(backBuffer, target, 0, row, static_cast<int>(wave), row, kWaveRowWidth, 1);
-  }
+  blit(frame, ::screen, 0, 0, 0, 0, width, height);
 }
 
 void Screen::snapshot() { blit(backBuffer, snapshotBuffer, 0, 0, 0, 0, width, height); }

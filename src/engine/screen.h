@@ -16,6 +16,7 @@ class Screen {
   int gfxCard = 0;
   BITMAP* backBuffer = nullptr;      // owned
   BITMAP* snapshotBuffer = nullptr;  // owned
+  BITMAP* waveBuffer = nullptr;      // owned; the wavy frame, built whole before it is shown
   std::vector<Layer> layers;
   Drawable* cameraTarget = nullptr;  // not owned
   int displayWidth = 0, displayHeight = 0;
@@ -50,9 +51,14 @@ class Screen {
   // Composes every layer into the back buffer, or into target.
   void present();
   void present(BITMAP* target);
-  // Copies the back buffer to the display.
+  // Copies the back buffer to the display, through the wave when it is on.
   void flip();
   void snapshot();
+  // The one place a finished frame goes to the display: a single upload.
+  void uploadFrame(BITMAP* frame);
+  // Horizontal shift of row through the wave, in pixels: the truncated
+  // -sin((row - scrollY) / waveLength + wavePhase) * waveAmplitude.
+  int waveShift(int row, int scrollY) const;
 
  private:
   bool layerInRange(int layer) const;
@@ -61,6 +67,9 @@ class Screen {
   void setDisplaySize(int w, int h);
   void followCamera(Layer& layer);
   bool onScreen(const Layer& layer, Drawable& drawable) const;
-  // The frame's rows shifted by the water wave, onto target.
-  void drawWave(BITMAP* target);
+  void buildWave();
+
+  // The display bitmap waveBuffer last went to; rows the wave leaves
+  // uncovered keep what that display showed, as they would on it.
+  BITMAP* waveShownOn = nullptr;
 };

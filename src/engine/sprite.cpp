@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "engine/log.h"
+#include "engine/prepared_art.h"
 #include "engine/translucent.h"
 
 namespace {
@@ -53,11 +54,19 @@ void Sprite::step(float dt) {
   Drawable::step(dt);
   animation.update(dt);
   if (!animation.running) {
-    std::string ended = currentAnimation;
-    onAnimationDone(ended);
-    lastAnimation = ended;
-    // A hook that started the next animation keeps its name.
-    if (!animation.running) currentAnimation.clear();
+    if (currentAnimation.empty() && lastAnimation.empty()) {
+      // The usual case, every frame of a still sprite: no names to copy.
+      static const std::string kNone;
+      onAnimationDone(kNone);
+      lastAnimation.clear();
+      if (!animation.running) currentAnimation.clear();
+    } else {
+      std::string ended = currentAnimation;
+      onAnimationDone(ended);
+      lastAnimation = ended;
+      // A hook that started the next animation keeps its name.
+      if (!animation.running) currentAnimation.clear();
+    }
   }
   updateBounds();
 }
@@ -87,30 +96,50 @@ void Sprite::command(const std::string& text) {
 }
 
 void* Sprite::frameObject(int& type) {
-  type = datafile.isLoaded ? datafile.typeOf(static_cast<int>(frame)) : 0;
+  int index = static_cast<int>(frame);
+  // A frame in range is read straight from the datafile, several times a
+  // frame for every sprite; anything else goes through the handle, which
+  // reports it.
+  if (datafile.isLoaded && datafile.current && index >= 0 && index < datafile.lastIndex) {
+    type = datafile.current[index].type;
+  } else {
+    type = datafile.isLoaded ? datafile.typeOf(index) : 0;
+  }
   if (type != DAT_BITMAP && type != DAT_RLE_SPRITE) return nullptr;
   return datafile.current[static_cast<int>(frame)].dat;
 }
 
-int Sprite::frameWidth() {
+void Sprite::frameSize(int& w, int& h) {
   int type = 0;
   void* object = frameObject(type);
-  if (!object) return 0;
-  return type == DAT_BITMAP ? static_cast<BITMAP*>(object)->w : static_cast<RLE_SPRITE*>(object)->w;
+  w = h = 0;
+  if (type == DAT_BITMAP) {
+    w = static_cast<BITMAP*>(object)->w;
+    h = static_cast<BITMAP*>(object)->h;
+  } else if (type == DAT_RLE_SPRITE) {
+    w = static_cast<RLE_SPRITE*>(object)->w;
+    h = static_cast<RLE_SPRITE*>(object)->h;
+  }
+}
+
+int Sprite::frameWidth() {
+  int w, h;
+  frameSize(w, h);
+  return w;
 }
 
 int Sprite::frameHeight() {
-  int type = 0;
-  void* object = frameObject(type);
-  if (!object) return 0;
-  return type == DAT_BITMAP ? static_cast<BITMAP*>(object)->h : static_cast<RLE_SPRITE*>(object)->h;
+  int w, h;
+  frameSize(w, h);
+  return h;
 }
 
 void Sprite::updateBounds() {
   if (!datafile.isLoaded) return;
   int px = static_cast<int>(cameraOffsetX + x);
   int py = static_cast<int>(cameraOffsetY + y - z);
-  int w = frameWidth(), h = frameHeight();
+  int w, h;
+  frameSize(w, h);  // one lookup: bounds are refreshed several times a frame
   switch (anchor) {
     case 0: left = px; right = px + w; top = py; bottom = py + h; break;
     case 1: left = px - w / 2; right = px + w / 2; top = py - h / 2; bottom = py + h / 2; break;
@@ -208,12 +237,10 @@ void Sprite::drawAtCorner(BITMAP* target, BITMAP* bitmap) {
     return;
   }
   bool flips = anchor == 1 || anchor == 2;
-  if (flips && vFlip) {
-    draw_sprite_v_flip(target, bitmap, cx, cy);
-  } else if (flips && hFlip) {
-    draw_sprite_h_flip(target, bitmap, cx, cy);
+  if (flips && (vFlip || hFlip)) {
+    drawMaskedFlipped(target, bitmap, cx, cy, vFlip);
   } else {
-    draw_sprite(target, bitmap, cx, cy);  // 8-bit frames go through the 256-colour path
+    drawMasked(target, bitmap, cx, cy);  // 8-bit frames go through the 256-colour path
   }
 }
 

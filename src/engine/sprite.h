@@ -55,6 +55,7 @@ class Sprite : public Drawable {
   // The current frame's object when it is a bitmap or RLE sprite, with
   // its type; null otherwise.
   void* frameObject(int& type);
+  void frameSize(int& w, int& h);
   void drawBitmap(BITMAP* target, BITMAP* bitmap);
   bool drawStretched(BITMAP* target, BITMAP* bitmap);
   void drawRotated(BITMAP* target, BITMAP* bitmap);

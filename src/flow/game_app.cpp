@@ -123,6 +123,7 @@ void GameApp::onDisplayModeChanged() {
 }
 
 void GameApp::update(float dt) {
+  actorIndex.invalidate();  // flags may have changed since the last frame
   camera.update(dt);
   Engine::update(dt);
   // The close button and a termination signal quit even where actions are

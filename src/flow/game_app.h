@@ -10,6 +10,7 @@
 #include "engine/drawable.h"
 #include "engine/engine.h"
 #include "engine/sprite.h"
+#include "game/actor_index.h"
 
 class Actor;
 class DanceGame;
@@ -53,6 +54,7 @@ class GameApp : public Engine {
   TileMap* decorMap = nullptr;
   Sprite* menuBackground = nullptr;
   std::vector<Actor*> actors;
+  ActorIndex actorIndex;  // the sentinels, solid actors and coins of actors
   std::vector<Treasure*> treasures;
   ParticleSystem* particles[3] = {nullptr, nullptr, nullptr};
   float restartTimer = 0.0f;    // seconds; > 0 while a restart waits
@@ -202,6 +204,8 @@ class GameApp : public Engine {
   void hideInGameMenu();
 
   float fishTop();
+  void findSlideStops(bool alongRow, int line, std::vector<int>& sentinelStops,
+                      std::vector<int>& solidStops);
   void drawHud(BITMAP* target);
   void drawHudCounters(BITMAP* target, int look);
   void drawStatusLines(BITMAP* target);

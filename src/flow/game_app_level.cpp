@@ -21,6 +21,8 @@ const int kHudClearancePx = 8;  // between the heads-up display and the fish
 const char* const kSentinelKind = "dat/sentinel.dat";
 
 int tileCentre(int tile) { return tile * kTilePx + kTilePx / 2; }
+// The tile solidActorAt reads for the centre of tile: tile itself from 0 on.
+int centreTile(int tile) { return tileCentre(tile) / kTilePx; }
 
 }  // namespace
 
@@ -32,15 +34,17 @@ bool GameApp::isSolidTile(int tx, int ty) {
 
 bool GameApp::isBlocked(int tx, int ty) {
   if (!tileMap) return true;
-  for (Actor* actor : actors) {
-    if (actor->kind() == kSentinelKind && actor->tileX() == tx && actor->tileY() == ty) return true;
+  actorIndex.refresh(actors);
+  for (const Actor* sentinel : actorIndex.sentinels) {
+    if (sentinel->tileX() == tx && sentinel->tileY() == ty) return true;
   }
   return isSolidTile(tx, ty);
 }
 
 bool GameApp::solidActorAt(int px, int py) {
   int tx = px / kTilePx, ty = py / kTilePx;
-  for (Actor* actor : actors) {
+  actorIndex.refresh(actors);
+  for (const Actor* actor : actorIndex.solids) {
     if (actor->visible && actor->solid && actor->tileX() == tx && actor->tileY() == ty) return true;
   }
   return false;
@@ -49,26 +53,52 @@ bool GameApp::solidActorAt(int px, int py) {
 bool GameApp::solidActorNear(int index) {
   if (index < 0 || index >= static_cast<int>(actors.size())) return false;
   const Actor* self = actors[index];
-  for (int i = 0; i < static_cast<int>(actors.size()); ++i) {
-    const Actor* other = actors[i];
-    if (i == index || !other->visible || !other->solid) continue;
+  actorIndex.refresh(actors);
+  for (const Actor* other : actorIndex.solids) {
+    if (other == self || !other->visible || !other->solid) continue;
     if (squaredDistance(self->x, self->y, other->x, other->y) < kNearSq) return true;
   }
   return false;
 }
 
 bool GameApp::actorOfKindAt(int tx, int ty, const std::string& datafileName) {
+  actorIndex.refresh(actors);
+  if (datafileName == kSentinelKind) {
+    for (const Actor* sentinel : actorIndex.sentinels)
+      if (sentinel->tileX() == tx && sentinel->tileY() == ty) return true;
+    return false;
+  }
   for (Actor* actor : actors) {
     if (actor->kind() == datafileName && actor->tileX() == tx && actor->tileY() == ty) return true;
   }
   return false;
 }
 
+void GameApp::findSlideStops(bool alongRow, int line, std::vector<int>& sentinelStops,
+                             std::vector<int>& solidStops) {
+  actorIndex.refresh(actors);
+  auto along = [alongRow](const Actor* actor) { return alongRow ? actor->tileX() : actor->tileY(); };
+  auto across = [alongRow](const Actor* actor) { return alongRow ? actor->tileY() : actor->tileX(); };
+  for (const Actor* sentinel : actorIndex.sentinels)
+    if (across(sentinel) == line) sentinelStops.push_back(along(sentinel));
+  // Solid actors are found by the tile of the cell's centre pixel, which
+  // is the cell itself except left of and above the level.
+  for (const Actor* actor : actorIndex.solids)
+    if (actor->visible && actor->solid && across(actor) == centreTile(line)) solidStops.push_back(along(actor));
+}
+
 void GameApp::slideActor(int direction, Actor* actor, float speed) {
   int tx = actor->tileX(), ty = actor->tileY();
-  // A sentinel's tile stops a slide as a wall does.
-  auto stops = [this](int cx, int cy) {
-    return isBlocked(cx, cy) || solidActorAt(tileCentre(cx), tileCentre(cy));
+  bool alongRow = direction == 0 || direction == 1;
+  // The actors in the slide's row or column, found once rather than per cell.
+  std::vector<int> sentinelStops, solidStops;
+  findSlideStops(alongRow, alongRow ? ty : tx, sentinelStops, solidStops);
+  auto listed = [](const std::vector<int>& list, int value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+  };
+  auto stops = [&](int cx, int cy) {
+    int along = alongRow ? cx : cy;
+    return listed(sentinelStops, along) || isSolidTile(cx, cy) || listed(solidStops, centreTile(along));
   };
   float targetX = actor->x, targetY = actor->y;
   if (direction == 0) {
@@ -95,6 +125,7 @@ void GameApp::addActor(Actor* actor) {
   actor->onAdded();
   addSprite(actor, kActorLayer);
   actors.push_back(actor);
+  actorIndex.invalidate();
 }
 
 void GameApp::addActorAtTile(Actor* actor, int tx, int ty, int yOffset) {
@@ -105,6 +136,7 @@ void GameApp::addActorAtTile(Actor* actor, int tx, int ty, int yOffset) {
 void GameApp::removeActor(Actor* actor) {
   auto found = std::find(actors.begin(), actors.end(), actor);
   if (found != actors.end()) actors.erase(found);
+  actorIndex.invalidate();
   if (screen) screen->removeFromLayer(actor, kActorLayer);
 }
 

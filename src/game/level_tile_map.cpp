@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include "engine/prepared_art.h"
+
 namespace {
 
 const int kTileSizePx = 80;
@@ -17,5 +19,5 @@ void LevelTileMap::drawTile(BITMAP* target, int screenX, int screenY, int tile) 
   // A level without a tile set still plays; it only draws no tiles.
   if (!tiles.isLoaded || tile < 0 || tile >= tiles.lastIndex) return;
   if (tiles.typeOf(tile) != DAT_BITMAP) return;
-  draw_sprite(target, static_cast<BITMAP*>(tiles.get(tile)), screenX, screenY);
+  drawMasked(target, static_cast<BITMAP*>(tiles.get(tile)), screenX, screenY);
 }

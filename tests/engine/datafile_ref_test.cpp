@@ -134,3 +134,24 @@ TEST_F(DatafileRefTest, UnloadAllLogsEveryHeldKeyAndEmptiesTheCache) {
   EXPECT_TRUE(DatafileCache::instance().loaded.empty());
   ref.isLoaded = false;  // the handle's pointers are stale after shut-down
 }
+
+TEST_F(DatafileRefTest, KeptIdleDatafileIsReusedUntilKeepingStops) {
+  DatafileCache& cache = DatafileCache::instance();
+  cache.keepIdle(true);
+  const DATAFILE* first = nullptr;
+  {
+    DatafileRef a;
+    a.open("five.dat");
+    first = a.root;
+  }  // the last holder let go: kept, not unloaded
+  EXPECT_EQ(cache.loaded["dat/five.dat"], first);
+  DatafileRef b;
+  b.open("five.dat");
+  EXPECT_EQ(b.root, first);
+  EXPECT_EQ(count("dat/five.dat"), 1);
+  b.release();
+  for (const auto& line : testsupport::logLines()) EXPECT_NE(line, "unloading dat/five.dat");
+  cache.keepIdle(false);
+  EXPECT_EQ(cache.loaded["dat/five.dat"], nullptr);
+  EXPECT_EQ(testsupport::logLines().back(), "unloading dat/five.dat");
+}

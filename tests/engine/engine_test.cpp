@@ -133,14 +133,21 @@ TEST(EngineSettings, NonFiniteValuesReadAsZeroAndUnusableSizesFallBackTo800x600)
   EXPECT_EQ(displaySizeFor(1024, 768, true).width, 800);
 }
 
-TEST(EngineSettings, MaxFpsRestsTheSpareTimeOfEachFrame) {
-  EXPECT_EQ(restMillisecondsFor(3.0, 0.0f), 0);  // 0: flat out, as always
-  EXPECT_EQ(restMillisecondsFor(3.0, -5.0f), 0);
-  EXPECT_EQ(restMillisecondsFor(5.0, 50.0f), 15);
-  EXPECT_EQ(restMillisecondsFor(25.0, 50.0f), 0);  // a slow frame rests nothing
-  EXPECT_EQ(restMillisecondsFor(0.0, 1e9f), 1);    // capped at 1000 frames a second
-  // Found by fuzzing: a tiny rate made a rest too long for an int.
-  EXPECT_EQ(restMillisecondsFor(0.0, 1e-10f), 1000);
+TEST(EngineSettings, MaxFpsKeepsAScheduleOfDeadlines) {
+  EXPECT_EQ(nextFrameDeadline(0.0, 3.0, 0.0f), 3.0);  // 0: flat out, as always
+  EXPECT_EQ(nextFrameDeadline(0.0, 3.0, -5.0f), 3.0);
+  // The schedule holds the rate whatever each frame took: a frame that
+  // ended late leaves the next one less time, not the same time again.
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(100.0, 105.0, 50.0f), 120.0);
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(120.0, 125.0, 50.0f), 140.0);
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(140.0, 150.0, 50.0f), 160.0);
+  // More than a frame behind (a stall): a new schedule from now, no rush.
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(100.0, 500.0, 50.0f), 520.0);
+  // A clock that jumped back does not wait for the old schedule.
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(1000.0, 10.0, 50.0f), 30.0);
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(0.0, 0.0, 1e9f), 1.0);  // capped at 1000 frames a second
+  // Found by fuzzing: a tiny rate once made a rest too long for an int.
+  EXPECT_DOUBLE_EQ(nextFrameDeadline(0.0, 0.0, 1e-10f), 1000.0);
 }
 
 TEST(EngineSettings, BinaryGarbageDoesNotCrash) {

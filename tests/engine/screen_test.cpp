@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -165,4 +166,19 @@ TEST_F(ScreenTest, FlipCopiesTheBackBufferAndTheWaterWaveShiftsRows) {
   clear_to_color(display, makecol(0, 0, 0));
   s.flip();
   EXPECT_EQ(getpixel(display, 101, 0), makecol(255, 255, 255));
+}
+
+TEST_F(ScreenTest, WaveShiftFromTheSineTableMatchesTheExactSineOnEveryRow) {
+  Screen s(800, 600, Screen::Offscreen{});
+  int mismatches = 0;
+  for (float phase = 0.0f; phase <= 1000.0f; phase += 0.731f) {
+    s.wavePhase = phase;
+    for (int scrollY : {0, -4321}) {
+      for (int row = 0; row < 600; ++row) {
+        float radians = (row - scrollY) / s.waveLength + phase;
+        mismatches += s.waveShift(row, scrollY) != static_cast<int>(-std::sin(radians) * s.waveAmplitude);
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }

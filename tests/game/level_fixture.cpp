@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "baker.h"
+#include "engine/datafile_cache.h"
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "game/actors/actor.h"
@@ -89,6 +90,7 @@ void LevelFixture::playLevel(const std::vector<std::string>& rows, int number) {
   objects.push_back(levels::infoObject(objects.size()));
   ASSERT_TRUE(bake::writeFileAtomically("dat/lvl/levels.dat", bake::makePackfile(bake::serialiseDatafile(objects)), error))
       << error;
+  DatafileCache::instance().releaseIdle();  // a copy kept from the old file would be played
   enterLevel(number);
 }
 
@@ -112,6 +114,7 @@ levels::LevelPicture LevelFixture::pictureOf(const std::vector<std::string>& row
 void LevelFixture::useGameLevels() {
   std::remove("dat/lvl/levels.dat");
   ASSERT_EQ(symlink((testsupport::gameDir() + "/dat/lvl/levels.dat").c_str(), "dat/lvl/levels.dat"), 0);
+  DatafileCache::instance().releaseIdle();
 }
 
 void LevelFixture::enterLevel(int number) {

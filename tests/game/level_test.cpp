@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/datafile_cache.h"
 #include "engine/screen.h"
 #include "engine/tile_map.h"
 #include "game/actors/actor.h"
@@ -104,6 +105,7 @@ TEST_F(Level, APictureBeyondTheGridStillPlacesItsTreasures) {
 TEST_F(Level, AMissingLevelPictureIsLoggedAndReturnsToTheTitle) {
   playLevel({"P.C"});
   ASSERT_EQ(std::remove("dat/lvl/levels.dat"), 0);
+  DatafileCache::instance().releaseIdle();  // the copy a restart would keep
   enterLevel(3);
   step();
   EXPECT_EQ(top(), "title");
@@ -340,4 +342,63 @@ TEST_F(Level, EveryRideOpensWithThreeSecondsBeforeAnythingToSteerAround) {
     }
   }
   EXPECT_EQ(rides, 5);
+}
+
+// The level services against a plain walk over every actor, as the game
+// asked them before they kept their short lists: sentinels, solid actors
+// hidden or shown, actors halfway through a glide, solid flags changed
+// between frames, slides along rows and columns.
+TEST_F(Level, LevelServicesAnswerAsAWalkOverEveryActorWould) {
+  playLevel({"############", "#P...<.....#", "#...>...x..#", "#..........#", "#.....#....#", "############"});
+  std::srand(7);
+  std::vector<Actor*> placed;
+  for (int i = 0; i < 12; ++i) {
+    auto* actor = new Block;
+    actor->loadArt(i % 3 == 0 ? "sentinel.dat" : "crab.dat");
+    actor->solid = i % 2;
+    app.addActorAtTile(actor, 1 + std::rand() % 10, 1 + std::rand() % 4, 0);
+    placed.push_back(actor);
+  }
+  auto scanBlocked = [&](int tx, int ty) {
+    for (Actor* a : app.actors)
+      if (a->kind() == "dat/sentinel.dat" && a->tileX() == tx && a->tileY() == ty) return true;
+    return app.isSolidTile(tx, ty);
+  };
+  auto scanSolid = [&](int px, int py) {
+    for (Actor* a : app.actors)
+      if (a->visible && a->solid && a->tileX() == px / 80 && a->tileY() == py / 80) return true;
+    return false;
+  };
+  int mismatches = 0;
+  for (int round = 0; round < 40; ++round) {
+    Actor* mover = placed[std::rand() % placed.size()];
+    if (round % 3 == 0) mover->moveTo(80.0f * (1 + std::rand() % 10) + 40, mover->y, 100.0f);
+    if (round % 5 == 0) mover->visible = !mover->visible;
+    step(0.1f);  // glides run, everyone moves a little
+    if (round % 7 == 0) placed[std::rand() % placed.size()]->solid ^= 1;
+    step(0.0f);
+    for (int ty = -1; ty < 7; ++ty) {
+      for (int tx = -1; tx < 13; ++tx) {
+        mismatches += app.isBlocked(tx, ty) != scanBlocked(tx, ty);
+        mismatches += app.solidActorAt(tx * 80 + 40, ty * 80 + 40) != scanSolid(tx * 80 + 40, ty * 80 + 40);
+      }
+    }
+    for (int direction = 0; direction < 4; ++direction) {
+      Actor* slider = placed[(round + direction) % placed.size()];
+      float x = slider->x, y = slider->y;
+      app.slideActor(direction, slider, 0.0f);  // speed 0: lands at once
+      float landedX = slider->x, landedY = slider->y;
+      slider->setPosition(static_cast<int>(x), static_cast<int>(y));
+      // The same walk, tile by tile, with the plain scans.
+      int tx = static_cast<int>(x * 0.0125f), ty = static_cast<int>(y * 0.0125f);
+      auto stops = [&](int cx, int cy) { return scanBlocked(cx, cy) || scanSolid(cx * 80 + 40, cy * 80 + 40); };
+      float expectX = x, expectY = y;
+      if (direction == 0) { int n = tx - 1; while (n > 0 && !stops(n, ty)) --n; expectX = n * 80 + 120.0f; }
+      if (direction == 1) { int i = tx + 1; while (i < app.levelWidth / 80 && !stops(i, ty)) ++i; expectX = i * 80 - 40.0f; }
+      if (direction == 2) { int i = ty + 1; while (i < app.levelHeight / 80 && !stops(tx, i)) ++i; expectY = i * 80 - 40.0f; }
+      if (direction == 3) { int n = ty - 1; while (n > 0 && !stops(tx, n)) --n; expectY = n * 80 + 120.0f; }
+      mismatches += landedX != expectX || landedY != expectY;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
 }

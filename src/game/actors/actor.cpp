@@ -22,6 +22,15 @@ const float kHearingLimitSq = 640000.0f;  // 800 px
 const float kVolumePerSq = 255.0f * 1.5625e-6f;
 const float kPanPerPx = 255.0f * 0.00125f;
 
+struct KindRow {
+  const char* datafile;
+  ActorKind kind;
+};
+const KindRow kKindTable[] = {{"dat/coin.dat", ActorKind::kCoin},
+                              {"dat/sentinel.dat", ActorKind::kSentinel},
+                              {"dat/spikes.dat", ActorKind::kSpikes},
+                              {"dat/sharkybig.dat", ActorKind::kBigShark}};
+
 }  // namespace
 
 void Actor::playCentred(const std::string& name) {
@@ -42,6 +51,9 @@ Actor::Actor() {
 
 void Actor::loadArt(const std::string& datafileName) {
   kindName = DatafileCache::instance().fullPath(datafileName);
+  kindTag = ActorKind::kOther;
+  for (const KindRow& row : kKindTable)
+    if (kindName == row.datafile) kindTag = row.kind;
   datafile.open(datafileName);
 }
 

@@ -4,6 +4,9 @@
 #include "engine/interpolator.h"
 #include "engine/sprite.h"
 
+// The kinds the level services look up, told by the actor's datafile.
+enum class ActorKind : unsigned char { kOther, kCoin, kSentinel, kSpikes, kBigShark };
+
 // Everything that lives in a level besides the fish: a sprite that can be
 // trapped in a bubble for a while, shakes before it is let go, and plays
 // sounds that fade with distance from the player. Concrete classes load
@@ -44,12 +47,15 @@ class Actor : public Sprite {
   void loadArt(const std::string& datafileName);
   // The datafile path the actor was made from, e.g. "dat/crab.dat".
   const std::string& kind() const { return kindName; }
+  // The same kind as a code; kOther for datafiles no lookup asks for.
+  ActorKind kindCode() const { return kindTag; }
   // The tile the actor's centre stands in.
   int tileX() const { return static_cast<int>(x * 0.0125f); }
   int tileY() const { return static_cast<int>(y * 0.0125f); }
 
  private:
   std::string kindName;
+  ActorKind kindTag = ActorKind::kOther;
 
   void burst();
 };

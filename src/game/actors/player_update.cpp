@@ -16,7 +16,6 @@ const float kMusicRestoreS = 0.5f;
 const float kSpeedBoostFactor = 1.5f;
 const float kHopTreasureRaisePx = 40.0f;  // in hop mode the position is the feet
 const float kCoinReachSq = 1600.0f;       // 40 px
-const char* const kCoinKind = "dat/coin.dat";
 const int kPickupParticles = 20;
 const float kTreasureFadeS = 0.5f;
 
@@ -112,8 +111,10 @@ void Player::collectTreasure() {
 }
 
 void Player::collectCoins() {
-  for (Actor* coin : game().actors) {
-    if (!coin->visible || coin->kind() != kCoinKind) continue;
+  GameApp& app = game();
+  app.actorIndex.refresh(app.actors);
+  for (Actor* coin : app.actorIndex.coins) {
+    if (!coin->visible) continue;
     if (squaredDistance(x, y, coin->x, coin->y) >= kCoinReachSq) continue;
     coinsThisLevel += 1;
     coin->visible = false;
