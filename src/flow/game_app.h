@@ -71,6 +71,8 @@ class GameApp : public Engine {
   // Set by demos: told the rating of a level as it is won, before anything
   // is saved; true stops the level there (no save, no next level).
   std::function<bool(int rating)> levelWonHook;
+  // Why the level last entered could not be loaded; empty when it was.
+  std::string levelLoadProblem;
   DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
 
   // The one game, set by the constructor.

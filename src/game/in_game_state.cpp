@@ -47,6 +47,7 @@ void InGameState::enter() {
   // Every entry of a level draws the same random numbers, so that a demo
   // replays exactly, restarts included.
   std::srand(kLevelSeedBase + static_cast<unsigned>(app.currentLevel));
+  levelLoaded = false;
   resetLevelState();
   app.createPlayer();
   if (app.currentLevel >= kFirstEndLevel && app.currentLevel <= kLastEndLevel) {
@@ -58,8 +59,10 @@ void InGameState::enter() {
   addParticles();
   addMenuBackground();
   app.inGameMenu = buildMenu();
-  if (!loadLevel(app.currentLevel)) {
-    queueAction("JUMPSTATE:title");
+  levelLoaded = loadLevel(app.currentLevel, app.levelLoadProblem);
+  if (!levelLoaded) {
+    // Back where the level was chosen; never won, so nothing is saved.
+    queueAction(app.currentLevel >= kFirstMiniGameLevel ? "JUMPSTATE:title" : "JUMPSTATE:levelSelect");
     return;
   }
   applyLevelSetup();
@@ -212,7 +215,7 @@ void InGameState::update(float dt) {
 
 bool InGameState::completionDue() {
   GameApp& app = game();
-  if (!app.player || app.levelWon) return false;
+  if (!levelLoaded || !app.player || app.levelWon) return false;
   int chests = 0, taken = 0;
   for (Treasure* treasure : app.treasures) {
     if (treasure->kind() != 0) continue;

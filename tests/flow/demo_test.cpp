@@ -116,10 +116,10 @@ class DemoVerifier : public LevelFixture {
 };
 
 TEST_F(DemoVerifier, PrintsOneVerdictLineWinsOnlyWhenPlayedThroughAndLeavesNoTrace) {
-  playLevel({"#####", "#P12#", "#####"}, 6);  // gems and no chest: won on the first pass
+  playLevel({"######", "#PC12#", "######"}, 6);  // the chest one cell ahead
   std::map<std::string, std::string> before = disk();
-  EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.02*3\n"), 0);
-  EXPECT_EQ(out, "level 6: won, rating 0%, time 0.02 s\n");
+  EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.02 +RIGHT\n0.02*60\n"), 0);
+  EXPECT_EQ(out, "level 6: won, rating 66%, time 0.72 s\n");
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n"), 1);  // cut short before its first pass
   EXPECT_EQ(out, "level 6: not won after 0.00 s\n");
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.5\n"), 2);
@@ -131,6 +131,10 @@ TEST_F(DemoVerifier, PrintsOneVerdictLineWinsOnlyWhenPlayedThroughAndLeavesNoTra
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 2\n0.05*40 +RIGHT\n"), 1);
   EXPECT_EQ(out, "level 2: not won after 2.00 s\n");
   EXPECT_EQ(disk(), before);
+
+  playLevel({"#####", "#P12#", "#####"}, 6);  // no chest: no level, never won at once
+  EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.02*3\n"), 1);
+  EXPECT_EQ(out, "level 6: could not load the level - no treasure chest\n");
 }
 
 TEST_F(DemoVerifier, ARecordedWinVerifiesButNotCutShortOrWithItsKeysOnePassLate) {
@@ -143,7 +147,7 @@ TEST_F(DemoVerifier, ARecordedWinVerifiesButNotCutShortOrWithItsKeysOnePassLate)
     demo = recorder.demo;
   }
   EXPECT_EQ(verify(formatDemo(demo)), 0);
-  EXPECT_EQ(out, demoVerdict(2, {true, 100, app.levelTime, 0.0f}) + "\n");
+  EXPECT_EQ(out, demoVerdict(2, {true, 100, app.levelTime, 0.0f, ""}) + "\n");
 
   Demo cut = demo;
   cut.passes.pop_back();
