@@ -123,6 +123,7 @@ void GameApp::onDisplayModeChanged() {
 }
 
 void GameApp::update(float dt) {
+  saveFailedNotice = std::max(0.0f, saveFailedNotice - dt);
   camera.update(dt);
   Engine::update(dt);
   // The close button and a termination signal quit even where actions are

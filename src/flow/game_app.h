@@ -71,6 +71,9 @@ class GameApp : public Engine {
   // Set by demos: told the rating of a level as it is won, before anything
   // is saved; true stops the level there (no save, no next level).
   std::function<bool(int rating)> levelWonHook;
+  // Seconds the "Progress could not be saved" line still shows: set by a
+  // progress save that failed, so the player learns of it on the next screen.
+  float saveFailedNotice = 0.0f;
   // Why the level last entered could not be loaded; empty when it was.
   std::string levelLoadProblem;
   DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
@@ -192,6 +195,7 @@ class GameApp : public Engine {
   void drawHud(BITMAP* target);
   void drawStatusLines(BITMAP* target);
   void drawLevelSelectStatus(BITMAP* target);
+  void drawSaveFailedNotice(BITMAP* target);
 
   // Action handlers, one per row of the table.
   void onCreateNewProfile(const std::string&, bool);

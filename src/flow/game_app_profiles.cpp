@@ -17,6 +17,7 @@ namespace {
 const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
 const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
+const float kSaveFailedNoticeS = 5.0f;
 
 void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
@@ -86,8 +87,10 @@ void GameApp::saveProfile() {
   progress.fullScreen = fullScreen;
   progress.ratings = ratings;
   progress.bestTimes = bestTimes;
-  writeProgressFile(progressPathFor(currentProfile), progress);
+  // The log has the file and the reason; the player is told on screen.
+  if (!writeProgressFile(progressPathFor(currentProfile), progress)) saveFailedNotice = kSaveFailedNoticeS;
 }
+
 
 void GameApp::writeDefaultKeyConfig() {
   if (player) {

@@ -1,6 +1,7 @@
 // Building a level from its picture and the in-game state's level rules,
 // played through the level fixture.
 #include <allegro.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -132,6 +133,44 @@ TEST_F(Level, ALevelThatCannotBeLoadedIsNeverWonNorSaved) {
   testsupport::messageBoxTexts().clear();  // no levels.dat: the datafile cache's own error
   playLevel({"P.1."}, 1002);  // the dance game brings its own chest
   EXPECT_TRUE(app.levelLoadProblem.empty()) << app.levelLoadProblem;
+}
+
+TEST_F(Level, AFailedSaveIsShownAfterTheWinAndLoggedEveryTime) {
+  playLevel({"P.C.1"}, 2);  // won at 50 %: straight on to level 3
+  std::string progress = progressPathFor(app.currentProfile);
+  std::string saved = testsupport::readFile(progress);
+  for (int win = 0; win < 2; ++win) {
+    // The save's temporary file lands on a device that is always full.
+    ASSERT_EQ(symlink("/dev/full", (progress + ".tmp").c_str()), 0);
+    app.requiredCoins = 0;  // level 3 is a coin run
+    app.treasures[0]->alpha = 0.0f;
+    app.treasures[0]->collected = 1;
+    step();
+  }
+  EXPECT_EQ(app.currentLevel, 4);
+  EXPECT_EQ(testsupport::readFile(progress), saved);
+  std::vector<std::string> lines = testsupport::logLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [&](const std::string& line) { return line.rfind("Could not save [" + progress + "] - ", 0) == 0; }),
+            2);
+
+  // The notice is a band of text above the hearts, gone after a few seconds.
+  auto band = [&] {
+    draw();
+    BITMAP* frame = app.screen->backBuffer;
+    std::vector<int> pixels;
+    for (int y = frame->h - 140; y < frame->h - 100; ++y)
+      for (int x = 0; x < frame->w; x += 2) pixels.push_back(getpixel(frame, x, y));
+    return pixels;
+  };
+  app.paused = 1;  // nothing else moves meanwhile
+  std::vector<int> shown = band();
+  run(5.1f);
+  std::vector<int> gone = band();
+  size_t differing = 0;
+  for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != gone[i];
+  EXPECT_GT(differing, shown.size() / 4);
+  EXPECT_EQ(band(), gone);
 }
 
 TEST_F(Level, ChestsFinishTheLevelOnceTheRequiredCoinsAreHeld) {
