@@ -21,6 +21,8 @@ class Treasure;
 
 // Level numbers from here on are the mini-games (1000..1003).
 const int kFirstMiniGameLevel = 1000;
+// A purse never holds more; winnings beyond are lost.
+const int kMaxCoins = 999999;
 
 // The game: registers its states, gives every action word its meaning,
 // keeps the profile and the level's shared data, draws the heads-up display
@@ -117,6 +119,8 @@ class GameApp : public Engine {
   void deleteProfile(const std::string& name);
   void loadProfile();
   void saveProfile();
+  // Adds amount (or takes it, when negative) to coins, kept within 0..kMaxCoins.
+  void addCoins(int amount);
   void loadProfileList();
   void saveProfileList();
   std::string keyConfigPath() const;
@@ -177,6 +181,8 @@ class GameApp : public Engine {
 
   void registerStates();
   void applyProgress(const ProfileProgress& progress);
+  // value clamped to low..high; a value outside is logged as what.
+  int saneValue(const std::string& what, int value, int low, int high) const;
   void writeDefaultKeyConfig();
   void loadInterfaceArt();
   bool actionGuardsHandled(const std::string& name, bool pressed);

@@ -18,6 +18,10 @@ const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
 const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
 const float kSaveFailedNoticeS = 5.0f;
+// The most a profile can hold of each; a stored value beyond is damage.
+const int kMaxLevelsBeaten = 50;  // every story level
+const int kMaxRating = 100;       // percent
+const int kMaxBestTimeS = 599;    // the level clock's cap
 
 void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
@@ -47,17 +51,34 @@ void GameApp::loadPlayerKeys() {
 void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
 
 void GameApp::applyProgress(const ProfileProgress& progress) {
-  levelsBeaten = progress.levelsBeaten;
+  levelsBeaten = saneValue("levels beaten", progress.levelsBeaten, 0, kMaxLevelsBeaten);
   bubbleLimit = progress.bubbleLimit;
   if (bubbleLimit < kMinBubbleLimit || bubbleLimit > kMaxBubbleLimit) {
     bubbleLimit = ProfileProgress{}.bubbleLimit;
     logInfo("profile [" + currentProfile + "] - bubble limit " + std::to_string(progress.bubbleLimit) +
             " out of range, using " + std::to_string(bubbleLimit));
   }
-  coins = progress.coins;
+  coins = saneValue("coins", progress.coins, 0, kMaxCoins);
   waterEffect = progress.waterEffect != 0;
-  ratings = progress.ratings;
-  bestTimes = progress.bestTimes;
+  ratings.clear();
+  for (const auto& [level, rating] : progress.ratings)
+    ratings[level] = saneValue("rating of level " + std::to_string(level), rating, 0, kMaxRating);
+  // A negative time would beat every real one: it reads as none (0).
+  bestTimes.clear();
+  for (const auto& [level, seconds] : progress.bestTimes)
+    bestTimes[level] = saneValue("best time of level " + std::to_string(level), seconds, 0, kMaxBestTimeS);
+}
+
+int GameApp::saneValue(const std::string& what, int value, int low, int high) const {
+  int sane = std::clamp(value, low, high);
+  if (sane != value)
+    logInfo("profile [" + currentProfile + "] - " + what + " " + std::to_string(value) + " out of range, using " +
+            std::to_string(sane));
+  return sane;
+}
+
+void GameApp::addCoins(int amount) {
+  coins = static_cast<int>(std::clamp(static_cast<long long>(coins) + amount, 0LL, static_cast<long long>(kMaxCoins)));
 }
 
 void GameApp::loadProfile() {
@@ -90,7 +111,6 @@ void GameApp::saveProfile() {
   // The log has the file and the reason; the player is told on screen.
   if (!writeProgressFile(progressPathFor(currentProfile), progress)) saveFailedNotice = kSaveFailedNoticeS;
 }
-
 
 void GameApp::writeDefaultKeyConfig() {
   if (player) {

@@ -247,11 +247,11 @@ void InGameState::completeLevel() {
   if (rating > storedRating) {
     app.ratings[level] = rating;
     if (rating == 100 && (app.levelKind == 0 || app.levelKind == 2 || app.levelKind == 3)) {
-      app.coins += kPerfectBonusCoins;
+      app.addCoins(kPerfectBonusCoins);
       perfectScreen = true;
     }
   }
-  app.coins += app.player->coinsThisLevel;
+  app.addCoins(app.player->coinsThisLevel);
   app.currentLevel += 1;
   app.saveProfile();
   if (perfectScreen) {

@@ -204,6 +204,37 @@ TEST_F(WindowTitle, GarbageProfileFilesGiveUsableProfilesAndAMissingFolderIsMade
   EXPECT_TRUE(exists("profiles/Fresh.dat"));
 }
 
+TEST_F(WindowTitle, StoredValuesBeyondWhatTheGameMakesAreTakenAsTheNearestSaneOnesAndLogged) {
+  ProfileProgress damaged;
+  damaged.coins = 2147483647;
+  damaged.levelsBeaten = -2147483647 - 1;
+  damaged.ratings = {{3, 1000}, {4, -1}, {5, 76}};
+  damaged.bestTimes = {{3, -5}, {4, 100000}, {5, 42}};
+  ASSERT_TRUE(writeProgressFile("profiles/gulpy.dat", damaged));
+  app.loadProfile();
+  EXPECT_EQ(app.coins, 999999);
+  EXPECT_EQ(app.levelsBeaten, 0);
+  EXPECT_EQ(app.ratings[3], 100);
+  EXPECT_EQ(app.ratings[4], 0);
+  EXPECT_EQ(app.ratings[5], 76);
+  EXPECT_EQ(app.bestTimes[3], 0);  // none: no real time could ever beat -5 s
+  EXPECT_EQ(app.bestTimes[4], 599);
+  EXPECT_EQ(app.bestTimes[5], 42);
+  auto logged = [](const std::string& line) {
+    std::vector<std::string> lines = testsupport::logLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(logged("profile [gulpy] - coins 2147483647 out of range, using 999999"));
+  EXPECT_TRUE(logged("profile [gulpy] - best time of level 3 -5 out of range, using 0"));
+
+  app.addCoins(20);  // winnings beyond the purse are lost, never wrapped
+  EXPECT_EQ(app.coins, 999999);
+  app.levelsBeaten = 50;
+  app.saveProfile();
+  app.loadProfile();
+  EXPECT_EQ(app.levelsBeaten, 50);  // every story level beaten is in range
+}
+
 TEST_F(WindowTitle, LeavingTheOptionsKeepsTheWaterEffectInTheProfile) {
   reachTitle();
   app.waterEffect = false;
