@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "engine/base_directory.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 #include "flow/game_app.h"
@@ -29,6 +30,7 @@ void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
 void GameApp::loadProfileList() {
   mkdir(kProfileFolder, 0755);  // a missing folder would lose every save
+  removeStaleTemporaryFiles({baseDirectory + "settings.cfg", baseDirectory + "volume.cfg", kProfileListFile});
   ProfileList list = readProfileList(kProfileListFile);
   profiles = list.names;
   if (!list.current.empty()) currentProfile = list.current;
@@ -37,9 +39,13 @@ void GameApp::loadProfileList() {
     currentProfile = kDefaultProfileName;
     saveProfileList();
   }
-  // A list of one line, or a current name that cannot be a file name, has
-  // no usable current profile: the first one stands in.
-  if (!isUsableProfileName(currentProfile)) currentProfile = profiles.front();
+  // A list of one line, or a current name that is not one of the list
+  // (it would play and save as a profile nobody can choose), has no usable
+  // current profile: the first one stands in.
+  if (std::find(profiles.begin(), profiles.end(), currentProfile) == profiles.end()) {
+    if (!currentProfile.empty()) logInfo("profiles.cfg - current profile not in the list, using the first");
+    currentProfile = profiles.front();
+  }
 }
 
 std::string GameApp::keyConfigPath() const { return keyConfigPathFor(currentProfile); }

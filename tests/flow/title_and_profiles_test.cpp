@@ -204,6 +204,24 @@ TEST_F(WindowTitle, GarbageProfileFilesGiveUsableProfilesAndAMissingFolderIsMade
   EXPECT_TRUE(exists("profiles/Fresh.dat"));
 }
 
+TEST_F(WindowTitle, StartRemovesStaleSavesAndTakesOnlyAListedProfileAsCurrent) {
+  const char* stale[] = {"profiles/gulpy.dat.tmp", "profiles/b.cfg.tmp", "profiles.cfg.tmp", "settings.cfg.tmp",
+                         "volume.cfg.tmp"};
+  for (const char* path : stale) testsupport::writeFile(path, "half");
+  testsupport::writeFile("profiles/notes.txt.tmp", "not ours");
+  testsupport::writeFile("profiles.cfg", "a\nb\nhidden\n");
+  app.loadProfileList();
+  for (const char* path : stale) EXPECT_FALSE(exists(path)) << path;
+  EXPECT_TRUE(exists("profiles/notes.txt.tmp"));
+  EXPECT_EQ(app.profiles, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(app.currentProfile, "a");  // never the unlisted "hidden"
+
+  testsupport::writeFile("profiles.cfg", "\xff\xfe\x01\n\xc3\n");  // no name is text
+  app.loadProfileList();
+  EXPECT_EQ(app.profiles, std::vector<std::string>{"gulpy"});
+  EXPECT_EQ(app.currentProfile, "gulpy");
+}
+
 TEST_F(WindowTitle, StoredValuesBeyondWhatTheGameMakesAreTakenAsTheNearestSaneOnesAndLogged) {
   ProfileProgress damaged;
   damaged.coins = 2147483647;
