@@ -76,6 +76,15 @@ TEST(DemoFile, RefusesWhatTheGameCouldNotHaveWritten) {
   for (const char* pass : {"-0.01", "0.02*0", "0.02*x", "nan", "0.02 +00", "0.02 +127", "0.02 LEFT"})
     EXPECT_NE(demoError(std::string("tidewell-demo 1\nlevel 3\n") + pass + "\n"), "") << pass;
   EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0*999999\n0*2\n"), "line 4: more than 1000000 passes");
+  // Plain decimals only, as the game writes them.
+  for (const char* pass : {"0x1p-5*100", "inf", "+0.02", "0.02*+3", "0.02*0x10", ".", "1e", "0.0.2"})
+    EXPECT_NE(demoError(std::string("tidewell-demo 1\nlevel 3\n") + pass + "\n"), "") << pass;
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel +3\n"), "line 2: expected 'level N' with N 0-49 or 1000-1003");
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n1e-05*3\n.02 +75\n"), "");
+  EXPECT_EQ(demoError(std::string("tidewell-demo 1\nlevel 3\n0.02\0 junk\n", 35)), "line 3: a NUL byte");
+  // No longer than the level clock's 599 s and a minute of pauses.
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0.06*11000\n"), "");
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0.06*11000\n0.01\n"), "line 4: more than 660 s of play");
 }
 
 class DemoVerifier : public LevelFixture {
