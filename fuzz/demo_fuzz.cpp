@@ -16,7 +16,7 @@ const double kLongestDemoS = 660.0;
 const float kLongestPassS = 0.06666667f;
 
 bool sameDemo(const Demo& a, const Demo& b) {
-  if (a.level != b.level || a.passes.size() != b.passes.size()) return false;
+  if (a.level != b.level || a.seed != b.seed || a.passes.size() != b.passes.size()) return false;
   for (size_t i = 0; i < a.passes.size(); ++i) {
     const DemoPass& p = a.passes[i];
     const DemoPass& q = b.passes[i];

@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include "engine/datafile_cache.h"
+#include "engine/datafile_check.h"
 #include "engine/log.h"
 
 int datafileEntryCount(const DATAFILE* datafile) {
@@ -40,8 +41,10 @@ void DatafileRef::open(const std::string& path, const std::string& cacheKey) {
     log("datafile [" + full + "] - file not found", true);
     return;
   }
-  DATAFILE* datafile = load_datafile(full.c_str());
+  std::string reason;
+  DATAFILE* datafile = loadCheckedDatafile(full, reason);
   if (!datafile) {
+    logInfo("datafile [" + full + "] - " + reason);
     log("datafile [" + full + "] - cannot parse file", true);
     return;
   }

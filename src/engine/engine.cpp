@@ -13,6 +13,7 @@
 
 #include "engine/base_directory.h"
 #include "engine/datafile_cache.h"
+#include "engine/key_events.h"
 #include "engine/log.h"
 #include "engine/pass_driver.h"
 #include "engine/safe_file.h"
@@ -142,6 +143,7 @@ void Engine::init() {
   LOCK_FUNCTION(tickHandler);
   install_int(tickHandler, kTickMs);
   install_keyboard();
+  hookKeyEvents();
   if (useMouse) install_mouse();
   register_assert_handler(assertHandler);
 
@@ -204,6 +206,7 @@ void Engine::run() {
 }
 
 void Engine::update(float dt) {
+  takeKeyEvents();
   get_mouse_mickeys(&mickeyX, &mickeyY);
   poll();
   screen->update(dt);
@@ -272,6 +275,7 @@ void Engine::shutdown() {
   screen = nullptr;
   delete sound;
   sound = nullptr;
+  unhookKeyEvents();
   allegro_exit();
 }
 

@@ -36,6 +36,20 @@ void bindJoystickCode(InputMap& map, const std::string& action, int code) {
   map.states[code] = inputCodeDown(code);
 }
 
+bool isKeyboardCode(int code) { return (code >= 0 && code < kKeyCodeCount) || code == kAnyKey; }
+
+// The states a key went through between two tallies, oldest first.
+std::vector<bool> keyStepsBetween(KeyTally seen, const KeyTally& now) {
+  std::vector<bool> steps;
+  for (;;) {
+    bool down = !seen.down();  // presses and releases alternate
+    unsigned& count = down ? seen.presses : seen.releases;
+    if (count == (down ? now.presses : now.releases)) return steps;
+    count += 1;
+    steps.push_back(down);
+  }
+}
+
 // The next word as a whole number with nothing after it, or false.
 bool readCode(std::istringstream& words, long long& value) {
   std::string word;
@@ -83,7 +97,8 @@ bool inputCodeDown(int code) {
 
 void InputMap::bindKey(const std::string& action, int code) {
   bindings[action].push_back(code);
-  states[code] = (code >= 0 && code < kKeyCodeCount) ? key[code] != 0 : false;
+  states[code] = (code >= 0 && code < kKeyCodeCount) ? keyLevel(code) : false;
+  markKeyEventsSeen(code);
 }
 
 void InputMap::bindJoystickButton(const std::string& action, int button) {
@@ -98,7 +113,11 @@ void InputMap::unbind(const std::string& action) {
   changed = true;
   auto found = bindings.find(action);
   if (found == bindings.end()) return;
-  for (int code : found->second) states.erase(code);
+  for (int code : found->second) {
+    states.erase(code);
+    keyEventsSeen.erase(code);
+    heldOver.erase(code);
+  }
   bindings.erase(found);
 }
 
@@ -106,6 +125,8 @@ void InputMap::unbindAll() {
   changed = true;
   bindings.clear();
   states.clear();
+  keyEventsSeen.clear();
+  heldOver.clear();
 }
 
 bool InputMap::isDown(const std::string& action) {
@@ -130,12 +151,17 @@ void InputMap::poll() {
   if (!enabled) return;
   if (num_joysticks > 0) poll_joystick();
   changed = false;
+  dropMissedKeyEvents();
   // The handler may change the bindings; `changed` ends the walk before the
   // iterators could go stale.
   for (auto& [action, codes] : bindings) {
     // By index: a handler may bind more codes to this very action.
     for (size_t i = 0; i < codes.size(); ++i) {
       int code = codes[i];
+      if (isKeyboardCode(code)) {
+        if (!reportKeyChanges(action, code)) return;
+        continue;
+      }
       bool down = inputCodeDown(code);
       bool& last = states[code];
       if (down == last) continue;
@@ -147,6 +173,60 @@ void InputMap::poll() {
         return;
       }
     }
+  }
+}
+
+void InputMap::markKeyEventsSeen(int code) {
+  if (!isKeyboardCode(code)) return;
+  keyEventsSeen[code] = keyTally(code);
+  if (lastPollPass == 0) lastPollPass = keyPassSerial();  // a new map counts from its first key
+}
+
+void InputMap::dropMissedKeyEvents() {
+  unsigned pass = keyPassSerial();
+  // Polled in this pass or the one before: nothing was missed.
+  bool missed = pass - lastPollPass > 1;
+  lastPollPass = pass;
+  if (!missed) return;
+  for (auto& [code, seen] : keyEventsSeen) seen = keyTally(code);
+}
+
+bool InputMap::reportKeyChanges(const std::string& action, int code) {
+  auto found = keyEventsSeen.find(code);
+  // A code put in by load: its past is not news.
+  if (found == keyEventsSeen.end()) found = keyEventsSeen.emplace(code, keyTally(code)).first;
+  KeyTally now = keyTally(code);
+  std::vector<bool> steps = keyStepsBetween(found->second, now);
+  found->second = now;
+  bool level = keyLevel(code);
+  if (heldOver.count(code)) {
+    if (steps.empty() && level) return true;
+    heldOver.erase(code);  // let go: its release stays unreported
+  }
+  // The key array is written a moment before the event is queued, so the
+  // level comes last and a step it already reported is skipped.
+  steps.push_back(level);
+  std::string name = action;  // the handler may erase the entry
+  for (bool down : steps) {
+    bool& last = states[code];
+    if (last == down) continue;
+    last = down;
+    onAction(name, down);
+    if (changed) {
+      changed = false;
+      return false;
+    }
+  }
+  return true;
+}
+
+void InputMap::ignoreHeldInputs() {
+  lastPollPass = keyPassSerial();
+  for (auto& [code, down] : states) {
+    markKeyEventsSeen(code);
+    if (!isKeyboardCode(code) || !keyLevel(code)) continue;
+    down = false;
+    heldOver.insert(code);
   }
 }
 

@@ -2,8 +2,11 @@
 #include <iosfwd>
 #include <list>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "engine/key_events.h"
 
 // Input codes: Allegro key scancodes 0..118, kAnyKey, joystick 0 directions
 // (kJoystickDirectionBase + d) and buttons (kJoystickButtonBase + b), and
@@ -25,6 +28,11 @@ class InputMap {
   std::map<int, bool> states;  // last seen state, shared by every action on a code
   bool changed = false;        // bindings removed: a poll in progress stops
   bool enabled = true;
+  // Key events already reported, by key code (see key_events.h).
+  std::map<int, KeyTally> keyEventsSeen;
+  // Keys down when ignoreHeldInputs ran: they count as up until let go.
+  std::set<int> heldOver;
+  unsigned lastPollPass = 0;  // keyPassSerial of the last poll
 
   InputMap() = default;
   InputMap(const InputMap&) = delete;
@@ -42,14 +50,27 @@ class InputMap {
   // The first code bound to the action, or -1 (logged) when it has none.
   int firstCode(const std::string& action);
   // Reads every bound input and calls onAction for each change; called once
-  // per pass by the owner.
+  // per pass by the owner. A key that went down and up since the last poll
+  // is reported as pressed and released; key events of passes in which the
+  // map was not polled are dropped.
   void poll();
+  // Forgets what happened so far: keys down now report nothing until they
+  // have been let go and pressed again, and presses not yet reported are
+  // dropped. For a map that an overlay silenced.
+  void ignoreHeldInputs();
   void save(const std::string& path) const;
   // Changes only actions that already exist, one line ("action count codes")
   // at a time; a line that is short, too long or holds a code the map does
   // not know is skipped whole and logged with its source and line number.
   void load(const std::string& path);
   void load(std::istream& in, const std::string& source);
+
+ private:
+  // Reports the key events and the level of a key code since the last
+  // poll; false when a handler changed the bindings.
+  bool reportKeyChanges(const std::string& action, int code);
+  void markKeyEventsSeen(int code);
+  void dropMissedKeyEvents();
 };
 
 // True for the codes a binding may hold: keys 0..118, the any-key code,

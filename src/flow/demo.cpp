@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +22,7 @@ const long kMaxPasses = 1000000;          // hours of play; more is a broken fil
 // The level clock stops at 599 s; a minute more covers the pauses it does
 // not count (banners, help, the shop).
 const double kLongestDemoS = 599.0 + 61.0;
-const size_t kMaxDigits = 9;  // a count or level number that fits a long
+const size_t kMaxDigits = 10;  // a count, level number or seed (up to 4294967295)
 
 struct NamedKey {
   const char* name;
@@ -149,6 +150,21 @@ std::vector<std::string> contentLines(const std::string& text, std::vector<size_
   return lines;
 }
 
+// The optional "seed N" line after the level's; first is moved past it.
+bool readSeedLine(const std::vector<std::string>& lines, const std::vector<size_t>& numbers, Demo& demo,
+                  size_t& first, std::string& error) {
+  std::string word;
+  if (lines.size() <= first || !(std::istringstream(lines[first]) >> word) || word != "seed") return true;
+  long value = 0;
+  if (!readHeader(lines[first], "seed", value) || value < 0 || value > static_cast<long>(UINT_MAX)) {
+    error = lineError(numbers[first], "expected 'seed N' with N 0-" + std::to_string(UINT_MAX));
+    return false;
+  }
+  demo.seed = static_cast<unsigned>(value);
+  first += 1;
+  return true;
+}
+
 }  // namespace
 
 bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
@@ -173,8 +189,10 @@ bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
     return false;
   }
   demo.level = static_cast<int>(value);
+  size_t first = 2;
+  if (!readSeedLine(lines, numbers, demo, first, error)) return false;
   double playedS = 0.0;
-  for (size_t i = 2; i < lines.size(); ++i) {
+  for (size_t i = first; i < lines.size(); ++i) {
     std::string reason;
     if (!readPassLine(lines[i], demo, playedS, reason)) {
       error = lineError(numbers[i], reason);
@@ -187,6 +205,7 @@ bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
 std::string formatDemo(const Demo& demo) {
   std::ostringstream out;
   out << kFormatWord << ' ' << kFormatVersion << "\nlevel " << demo.level << '\n';
+  if (demo.seed) out << "seed " << *demo.seed << '\n';
   const std::vector<DemoPass>& passes = demo.passes;
   for (size_t i = 0; i < passes.size();) {
     size_t end = i + 1;

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,8 @@
 //   ; lines starting with ';' are comments
 //   tidewell-demo 1          the format and its version
 //   level 7                  the level played
+//   seed 123456              the random seed of every entry of the level;
+//                            without it, the level's fixed seed
 //   0.01                     one pass: its frame time in seconds...
 //   0.02 +RIGHT +SPACE       ...after these keys went down (+) or up (-)
 //   0.02*35                  35 passes of 0.02 s, keys unchanged after the first
@@ -28,13 +31,14 @@ struct DemoPass {
 
 struct Demo {
   int level = 0;
+  std::optional<unsigned> seed;
   std::vector<DemoPass> passes;
 };
 
 // Reads a demo. False with "line N: reason" in error for anything the game
 // could not have written: an unknown version, a level the game lacks, a
-// frame time out of range or not a plain decimal, an unknown key, too many
-// passes or over 660 s of play in all, a NUL byte.
+// seed out of range, a frame time out of range or not a plain decimal, an
+// unknown key, too many passes or over 660 s of play in all, a NUL byte.
 bool parseDemo(const std::string& text, Demo& demo, std::string& error);
 // The demo as text; a run of equal passes after the first without key
 // changes folds into one "dt*count" line. parseDemo reads it back exactly.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/key_events.h"
 #include "engine/safe_file.h"
 #include "engine/screen.h"
 #include "flow/demo.h"
@@ -14,6 +15,7 @@
 #include "flow/game_app.h"
 #include "flow/headless_game.h"
 #include "flow/scratch_folder.h"
+#include "game/in_game_state.h"
 
 namespace {
 
@@ -59,6 +61,7 @@ int verifyDemo(const std::string& path) {
   }
   HeadlessGame game;
   game.app.launchLevel = demo.level;
+  game.app.levelSeed = demoSeed(demo);
   if (!game.start()) return 2;
   DemoOutcome outcome;
   {
@@ -81,17 +84,17 @@ int recordDemo(const std::string& path, int level) {
   }
   GameApp app;
   app.launchLevel = level;
-  // The two steps of the game's init, with the keyboard polled from between
-  // them: the level is entered with no key down and then sees the keys
-  // change only as a pass starts. Keys already held count as pressed on
-  // the first pass, in the game and in the demo alike.
+  app.levelSeed = clockSeed();  // this play's chance, written into the demo
+  // The two steps of the game's init, with the keys read from their events
+  // from between them: the level is entered with no key down, as its
+  // replay enters it, and a key held from before counts from its next press.
   app.Engine::init();
   if (!app.ready()) {
     app.shutdown();
     return 1;
   }
-  poll_keyboard();
-  for (int code = 0; code < KEY_MAX; ++code) key[code] = 0;
+  releaseAllKeyEvents();
+  readKeysFromEventsOnly(true);
   app.initGame();
   Demo demo;
   DemoOutcome outcome;

@@ -1,10 +1,10 @@
 #include "flow/demo_session.h"
 
-#include <allegro.h>
-
 #include <cstdio>
 
+#include "engine/key_events.h"
 #include "flow/game_app.h"
+#include "game/in_game_state.h"
 
 std::string demoVerdict(int level, const DemoOutcome& outcome) {
   char text[128];
@@ -20,14 +20,19 @@ std::string demoVerdict(int level, const DemoOutcome& outcome) {
   return text;
 }
 
+unsigned demoSeed(const Demo& demo) { return demo.seed ? *demo.seed : fixedLevelSeed(demo.level); }
+
 DemoSession::DemoSession(GameApp& game, int levelNumber) : app(game), level(levelNumber) {
   app.passDriver = this;
   app.levelWonHook = [this](int rating) { return onLevelWon(rating); };
+  releaseAllKeyEvents();
+  readKeysFromEventsOnly(true);
 }
 
 DemoSession::~DemoSession() {
   if (app.passDriver == this) app.passDriver = nullptr;
   app.levelWonHook = nullptr;
+  readKeysFromEventsOnly(false);
 }
 
 bool DemoSession::onLevelWon(int rating) {
@@ -44,26 +49,23 @@ void DemoSession::endPass() {
   if (!app.isStacked("inGame") || app.currentLevel != level) app.quit = true;
 }
 
-DemoRecorder::DemoRecorder(GameApp& game, int levelNumber)
-    : DemoSession(game, levelNumber), held(KEY_MAX, false) {
+DemoRecorder::DemoRecorder(GameApp& game, int levelNumber) : DemoSession(game, levelNumber) {
   demo.level = levelNumber;
+  demo.seed = app.levelSeed;
 }
 
 bool DemoRecorder::beginPass(float& dt) {
-  // The first call puts Allegro's keyboard into polled mode: from then on
-  // the key array changes only here, never in the middle of a pass.
-  poll_keyboard();
   DemoPass pass;
   pass.dt = dt;
-  for (int code = 1; code < KEY_MAX; ++code) {
-    bool down = key[code] != 0;
-    if (down == held[code]) continue;
-    held[code] = down;
-    pass.keys.push_back({code, down});
-  }
   demo.passes.push_back(pass);
   result.playedTime += dt;
   return true;
+}
+
+void DemoRecorder::endPass() {
+  // The pass has taken its key events by now (Engine::update).
+  for (const KeyEvent& event : takenKeyEvents()) demo.passes.back().keys.push_back({event.code, event.down});
+  DemoSession::endPass();
 }
 
 DemoPlayer::DemoPlayer(GameApp& game, const Demo& played) : DemoSession(game, played.level), demo(played) {}
@@ -71,7 +73,7 @@ DemoPlayer::DemoPlayer(GameApp& game, const Demo& played) : DemoSession(game, pl
 bool DemoPlayer::beginPass(float& dt) {
   if (next >= demo.passes.size()) return false;
   const DemoPass& pass = demo.passes[next++];
-  for (const KeyChange& change : pass.keys) key[change.code] = change.down ? 1 : 0;
+  for (const KeyChange& change : pass.keys) injectKeyEvent(change.code, change.down);
   dt = pass.dt;
   result.playedTime += dt;
   return true;

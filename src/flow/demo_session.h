@@ -7,6 +7,9 @@
 
 class GameApp;
 
+// The seed a demo's level is played with: its own, or the level's fixed one.
+unsigned demoSeed(const Demo& demo);
+
 // What became of a demo's level.
 struct DemoOutcome {
   bool won = false;
@@ -22,7 +25,9 @@ std::string demoVerdict(int level, const DemoOutcome& outcome);
 
 // Follows one level through the game's main loop and ends the loop when
 // the level is won (before anything is saved) or left (the map, the
-// title). Hooks itself into the game for its lifetime.
+// title). Hooks itself into the game for its lifetime; meanwhile the game
+// reads the keys from their events only, starting with every key up, so
+// that a key changes only as a pass starts.
 class DemoSession : public PassDriver {
  public:
   DemoSession(GameApp& app, int level);
@@ -42,23 +47,23 @@ class DemoSession : public PassDriver {
   bool onLevelWon(int rating);
 };
 
-// Writes down the frame time and the key changes of every pass as the
-// player plays. Reads the keyboard once per pass, at the pass's start,
-// so that the game sees exactly the keys written down.
+// Writes down the frame time and the key events of every pass as the
+// player plays, with the game's level seed: the events the pass took, so
+// that a key pressed and let go within one pass is written as a press and
+// a release.
 class DemoRecorder : public DemoSession {
  public:
   DemoRecorder(GameApp& app, int level);
   bool beginPass(float& dt) override;
+  void endPass() override;
 
   Demo demo;
-
- private:
-  std::vector<bool> held;  // by scancode, as last written down
 };
 
-// Plays a demo's passes: each pass's key changes go into Allegro's key
-// array and its frame time replaces the timer's. The loop ends with the
-// last pass.
+// Plays a demo's passes: each pass's key changes are reported as the
+// keyboard would report them and its frame time replaces the timer's. The
+// loop ends with the last pass. The game must have entered the level with
+// the demo's seed (demoSeed).
 class DemoPlayer : public DemoSession {
  public:
   DemoPlayer(GameApp& app, const Demo& demo);

@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,9 @@ class GameApp : public Engine {
   // Set by demos: told the rating of a level as it is won, before anything
   // is saved; true stops the level there (no save, no next level).
   std::function<bool(int rating)> levelWonHook;
+  // Set by demos: every entry of a level seeds the random numbers with it.
+  // Unset, each entry seeds from the clock.
+  std::optional<unsigned> levelSeed;
   // Seconds the "Progress could not be saved" line still shows: set by a
   // progress save that failed, so the player learns of it on the next screen.
   float saveFailedNotice = 0.0f;

@@ -206,6 +206,7 @@ void GameApp::onCloseInGameMenu(const std::string&, bool) {
   bool outOfWater = player && (player->hopMode || player->rideExhaust);
   screen->waterEffect = outOfWater ? false : waterEffect != 0;
   loadPlayerKeys();
+  if (player) player->ignoreHeldInputs();  // the key that chose "Continue" is the menu's
   if (menuBackground) menuBackground->alphaInterp.start(0.0f, kMenuFadeSeconds, 0);
   hideInGameMenu();
 }

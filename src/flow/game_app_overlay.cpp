@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "engine/key_events.h"
 #include "engine/screen.h"
 #include "flow/game_app.h"
 #include "game/actors/player.h"
@@ -138,8 +139,11 @@ bool GameApp::confirm(const std::string& text) {
     // Closing the window answers "no"; the next update then quits.
     if (quitPending()) return false;
     if (sound) sound->update(kConfirmPollMs * 0.001f);
-    if (key[KEY_Y]) return true;
-    if (key[KEY_N] || key[KEY_ESC]) return false;
+    bool yes = key[KEY_Y], no = key[KEY_N] || key[KEY_ESC];
+    if (yes || no) {
+      takeKeyEvents();  // the answer's keys are spent here, not left for the menus
+      return yes;
+    }
     rest(kConfirmPollMs);
   }
 }

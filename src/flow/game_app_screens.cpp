@@ -24,6 +24,7 @@ const int kStoryLevels = 50;
 const int kHelpTextWidth = 600;
 const int kPanelDepthBias = -10000;
 const int kHelpTextTopOffsets[4] = {-75, -51, -27, -3};  // from the screen centre
+const float kHelpResumeDelayS = 0.1f;  // the level stays paused this long after the help
 
 
 }  // namespace
@@ -46,9 +47,12 @@ void GameApp::onStatePopped(const std::string& name) {
   Engine::onStatePopped(name);
   if (name == "credits") noClear = true;
   if (name == "helpText") {
-    pauseCountdown = 0.1f;
+    pauseCountdown = kHelpResumeDelayS;
     if (!(player && player->hopMode)) screen->waterEffect = waterEffect != 0;
   }
+  // The fish acts only on keys pressed once the overlay is gone, not on the
+  // one that closed it nor on one still held from it.
+  if ((name == "helpText" || name == "powerupShop") && player) player->ignoreHeldInputs();
 }
 
 void GameApp::showLevelPerfect() {
@@ -80,6 +84,8 @@ void GameApp::showEndOfGame() {
 }
 
 void GameApp::showHelpText() {
+  // Creatures and the level clock wait while the player reads.
+  if (player) paused = 1;
   screen->snapshot();
   int cx = screen->width / 2, cy = screen->height / 2;
   Sprite* panel = newSprite("help.dat", 0, 1, cx, cy);

@@ -129,7 +129,9 @@ void TitleState::addProfilePages(Menu& menu) {
   menu.addEntry("NewProfile", "Delete...", "LINKTO:DeleteProfile", nullptr, -1, 0);
   menu.addEntry("NewProfile", "Back", "LINKTO:Main", nullptr, -1, 0);
 
-  menu.addTextInput(&app.newProfileName, "CreateNew", "Name:", "", kNameTextOffset);
+  // The name is typed at once, over the suggested one.
+  TextInputEntry* name = menu.addTextInput(&app.newProfileName, "CreateNew", "Name:", "", kNameTextOffset);
+  name->typesWhenHighlighted = true;
   menu.addEntry("CreateNew", "Create", "createNewProfile", nullptr, -1, 0);
   menu.addEntry("CreateNew", "Back", "LINKTO:NewProfile", nullptr, -1, 0);
 

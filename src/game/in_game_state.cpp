@@ -3,6 +3,7 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 #include "engine/particle_system.h"
@@ -42,11 +43,18 @@ int storedValue(const std::map<int, int>& values, int level) {
 
 }  // namespace
 
+unsigned fixedLevelSeed(int level) { return kLevelSeedBase + static_cast<unsigned>(level); }
+
+unsigned clockSeed() {
+  auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+  return static_cast<unsigned>(ticks ^ (ticks >> 32));
+}
+
 void InGameState::enter() {
   GameApp& app = game();
-  // Every entry of a level draws the same random numbers, so that a demo
-  // replays exactly, restarts included.
-  std::srand(kLevelSeedBase + static_cast<unsigned>(app.currentLevel));
+  // Chance differs from play to play; a demo gives its own seed for every
+  // entry, so that it replays exactly, restarts included.
+  std::srand(app.levelSeed ? *app.levelSeed : clockSeed());
   levelLoaded = false;
   resetLevelState();
   app.createPlayer();

@@ -40,3 +40,9 @@ void startLevelMusic();
 // "Ready?" then "Go!" (or the boss or chase banner) for levels that start
 // with a countdown; pauses the level for two seconds.
 void showReadyGoIfNeeded(GameState& state);
+
+// The seed every entry of a level drew its random numbers from before
+// demos recorded theirs; a demo without a seed line replays with it.
+unsigned fixedLevelSeed(int level);
+// A seed from the clock, different for entries moments apart.
+unsigned clockSeed();

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+
 #include "menu/menu.h"
 
 namespace {
@@ -80,10 +82,17 @@ void KeyCaptureEntry::finishCapture(int code) {
   owner->mouseLocked = false;
 }
 
+int KeyCaptureEntry::shownRight() {
+  int valueRight = static_cast<int>(x) + cameraOffsetX + kValueOffsetX;
+  if (::font) valueRight += text_length(::font, keyText.c_str());
+  return std::max(MenuEntry::shownRight(), valueRight);
+}
+
 void KeyCaptureEntry::draw(BITMAP* target) {
+  // The key's name first: the highlight's markers go round it.
+  if (inputMap && enabled && target && ::font) keyText = keyName(inputMap->firstCode(actionName));
   MenuEntry::draw(target);
   if (!enabled || !target || !::font) return;
-  if (inputMap) keyText = keyName(inputMap->firstCode(actionName));
   int vx = static_cast<int>(x) + cameraOffsetX + kValueOffsetX, vy = static_cast<int>(y);
   textout_ex(target, ::font, keyText.c_str(), vx, vy, -1, -1);
   if (!capturing) return;

@@ -18,6 +18,7 @@ class KeyCaptureEntry : public MenuEntry {
 
   void step(float dt) override;
   void draw(BITMAP* target) override;
+  int shownRight() override;
   // Starts or cancels capturing, locking or unlocking the owner to match.
   void onActivate() override;
 

@@ -20,6 +20,10 @@ const int kMenuSoundPitch = 1000;
 const char kLinkPrefix[] = "LINKTO:";
 const char kBackLabel[] = "Back";
 const size_t kLinkPrefixLength = sizeof(kLinkPrefix) - 1;
+// A layer draws in order of y, but a menu's lines hang below the menu's own
+// y: a panel or picture centred lower on the same layer would be drawn over
+// them. The bias keeps every menu above what shares its layer.
+const int kMenuDepthBias = 100000;
 
 int gameFontHeight() {
   if (Engine::instance) return Engine::instance->textHeight(::font);
@@ -29,6 +33,7 @@ int gameFontHeight() {
 }  // namespace
 
 Menu::Menu() {
+  depthBias = kMenuDepthBias;
   unbindAll();
   bindKey("down", KEY_DOWN);
   bindKey("up", KEY_UP);

@@ -4,6 +4,7 @@
 
 #include "engine/engine.h"
 #include "engine/log.h"
+#include "menu/line_glow.h"
 #include "menu/menu.h"
 
 namespace {
@@ -24,7 +25,9 @@ MenuEntry::~MenuEntry() {
   if (glowBitmap) destroy_bitmap(glowBitmap);
 }
 
+// A toggle sets its label on every update; an unchanged label keeps its glow.
 void MenuEntry::setLabel(const std::string& label) {
+  if (label == text && glowBitmap) return;
   text = label;
   rebuildGlow();
 }
@@ -34,10 +37,12 @@ void MenuEntry::rebuildGlow() {
   glowBitmap = nullptr;
   int w = textWidth(), h = textHeight();
   if (w <= 0 || h <= 0 || !Engine::instance) return;
-  glowBitmap = create_bitmap(w, h);
-  if (!glowBitmap) return;
-  clear_to_color(glowBitmap, makecol(0, 0, 0));
-  Engine::instance->drawText(glowBitmap, text, 0, 0, colour, 0);
+  BITMAP* ink = create_bitmap(w, h);
+  if (!ink) return;
+  clear_to_color(ink, makecol(0, 0, 0));
+  Engine::instance->drawText(ink, text, 0, 0, colour, 0);
+  glowBitmap = makeLineGlow(ink, kGlowMarginPx);
+  destroy_bitmap(ink);
 }
 
 void MenuEntry::onAction(const std::string&, bool) {}
@@ -106,14 +111,24 @@ void MenuEntry::draw(BITMAP* target) {
     icon.draw(target);
     return;
   }
-  TextLabel::draw(target);
+  // The halo goes under the text, so the label stays crisp inside it.
   if (highlighted && glowBitmap) drawGlow(target);
+  TextLabel::draw(target);
+  if (highlighted) drawMarkers(target);
 }
 
 void MenuEntry::drawGlow(BITMAP* target) {
-  int gx = static_cast<int>(x), gy = static_cast<int>(y);
-  if (anchor == 1) gx -= glowBitmap->w / 2;
+  int gx = static_cast<int>(x) - kGlowMarginPx, gy = static_cast<int>(y) - kGlowMarginPx;
+  if (anchor == 1) gx = static_cast<int>(x) - glowBitmap->w / 2;
   set_add_blender(0, 0, 0, static_cast<int>(glow));
   // The glow has no alpha channel of its own, whatever the depth.
   draw_trans_sprite(target, glowBitmap, gx, gy);
+}
+
+int MenuEntry::shownRight() { return static_cast<int>(x) + (anchor == 1 ? textWidth() - textWidth() / 2 : textWidth()); }
+
+void MenuEntry::drawMarkers(BITMAP* target) {
+  int left = static_cast<int>(x) - (anchor == 1 ? textWidth() / 2 : 0);
+  int alpha = static_cast<int>(glow * 255.0f / kHighlightGlow);
+  drawLineMarkers(target, left, shownRight(), static_cast<int>(y), textHeight(), alpha);
 }

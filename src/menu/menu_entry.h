@@ -14,6 +14,8 @@ class Menu;
 // The kinds with a value of their own derive from it and extend step/draw.
 class MenuEntry : public TextLabel, public InputMap {
  public:
+  static const int kGlowMarginPx = 7;  // how far the glow reaches past the text
+
   // A disabled line is not drawn, not stopped on by the keys and not hit by
   // the mouse. (Hides InputMap::enabled: a line always polls its keys.)
   bool enabled = true;
@@ -22,7 +24,7 @@ class MenuEntry : public TextLabel, public InputMap {
   bool highlighted = true;
   bool pressed = false;
   bool mouseDown = false;
-  BITMAP* glowBitmap = nullptr;  // owned; the label drawn on black
+  BITMAP* glowBitmap = nullptr;  // owned; a halo around the label's ink, on black
   float glow = 100.0f;           // additive glow strength, 0–255
   Interpolator glowInterp;
   Sprite icon;
@@ -40,6 +42,9 @@ class MenuEntry : public TextLabel, public InputMap {
   virtual void onActivate() {}
   // Called when the menu switches away from this line's page.
   virtual void onPageLeft() {}
+  // The right edge of what the line shows, its value included, at its
+  // drawing position: the highlight's right marker goes past it.
+  virtual int shownRight();
   void onAction(const std::string& name, bool down) override;
 
   // Glows up (playing the owner's move sound when withSound); no-op when
@@ -58,4 +63,5 @@ class MenuEntry : public TextLabel, public InputMap {
   bool mouseOver();
   void handleMouse();
   void drawGlow(BITMAP* target);
+  void drawMarkers(BITMAP* target);
 };

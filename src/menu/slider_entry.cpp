@@ -60,6 +60,10 @@ void SliderEntry::stepMouse() {
   if (onChange) onChange(value);
 }
 
+int SliderEntry::shownRight() {
+  return std::max(MenuEntry::shownRight(), static_cast<int>(x) + kBarOffsetX + kBarWidth);
+}
+
 void SliderEntry::draw(BITMAP* target) {
   MenuEntry::draw(target);
   if (!enabled || !target) return;

@@ -16,6 +16,7 @@ class SliderEntry : public MenuEntry {
 
   void step(float dt) override;
   void draw(BITMAP* target) override;
+  int shownRight() override;
 
  private:
   void stepKeys(float dt);

@@ -4,7 +4,8 @@
 #include "menu/menu_entry.h"
 
 // A line that edits a caller's string. Activation starts and ends typing
-// (through `pressed`); while typing, letters, digits, Space and Backspace
+// (through `pressed`), or, with typesWhenHighlighted, typing is on while the
+// line is highlighted. While typing, letters, digits, Space and Backspace
 // edit the text and a cursor blinks after it.
 class TextInputEntry : public MenuEntry {
  public:
@@ -20,6 +21,11 @@ class TextInputEntry : public MenuEntry {
   bool centred = false;    // text centred on x, label centreOffsetY below
   int centreOffsetY = 0;
   bool keyHeld[kKeyCount] = {};
+  // Typing follows the highlight, and the text found when typing starts is
+  // selected: the first key replaces it, Backspace clears it. Enter hands
+  // the highlight on to the next line.
+  bool typesWhenHighlighted = false;
+  bool selected = false;  // the whole text, shown marked
 
   TextInputEntry(std::string* target, int textOffsetX);
 
@@ -27,6 +33,8 @@ class TextInputEntry : public MenuEntry {
   void draw(BITMAP* target) override;
   // Ends typing, so the menu gets Space back for activation.
   void onPageLeft() override;
+  void onActivate() override;
+  int shownRight() override;
 
  private:
   void blink(float dt);
@@ -34,6 +42,12 @@ class TextInputEntry : public MenuEntry {
   // True when the key at slot went down since the last update.
   bool wentDown(int slot, int code);
   void setTyping(bool on);
+  // Empties a selected text before an edit.
+  void replaceSelection();
+  int textLeft();
+  int fieldWidth();
+  void drawField(BITMAP* bitmap, int left, int top);
 
-  bool typing = false;  // `pressed` as of the last update
+  bool typing = false;  // as of the last update
+  bool edited = false;  // since the page was shown
 };

@@ -81,6 +81,10 @@ TEST_F(DatafileRefTest, EmptyPathDoesNothingAndMissingOrBrokenFilesAreReported) 
   ASSERT_EQ(messageBoxTexts().size(), 2u);
   EXPECT_EQ(messageBoxTexts()[0], "datafile [dat/missing.dat] - file not found");
   EXPECT_EQ(messageBoxTexts()[1], "datafile [dat/garbage.dat] - cannot parse file");
+  // The log says what is wrong with it, just before the error.
+  std::vector<std::string> lines = testsupport::logLines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2], "datafile [dat/garbage.dat] - not a packfile");
   EXPECT_EQ(ref.get(0), nullptr);
   EXPECT_EQ(messageBoxTexts().back(), "datafile [] - trying to access unloaded datafile");
 }

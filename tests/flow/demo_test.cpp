@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
+#include "engine/key_events.h"
 #include "flow/demo.h"
 #include "flow/demo_session.h"
+#include "game/actors/player.h"
+#include "game/in_game_state.h"
 #include "game/level_fixture.h"
 #include "support/test_support.h"
 
@@ -24,13 +28,16 @@ std::string demoError(const std::string& text) {
 }
 
 // A player at the keyboard: presses and releases keys on the passes the
-// script names, each pass 20 ms long, while the game records.
+// script names, each pass 20 ms long, while the game records; stops after
+// the given number of passes.
 class ScriptedRecorder : public DemoRecorder {
  public:
   using Script = std::map<size_t, std::vector<KeyChange>>;
-  ScriptedRecorder(GameApp& app, int level, Script keys) : DemoRecorder(app, level), script(std::move(keys)) {}
+  ScriptedRecorder(GameApp& app, int level, Script keys, size_t passes = SIZE_MAX)
+      : DemoRecorder(app, level), script(std::move(keys)), lastPass(passes) {}
   bool beginPass(float& dt) override {
-    for (const KeyChange& change : script[pass++]) key[change.code] = change.down;
+    if (pass == lastPass) return false;
+    for (const KeyChange& change : script[pass++]) injectKeyEvent(change.code, change.down);
     dt = 0.02f;
     return DemoRecorder::beginPass(dt);
   }
@@ -38,6 +45,7 @@ class ScriptedRecorder : public DemoRecorder {
  private:
   Script script;
   size_t pass = 0;
+  size_t lastPass;
 };
 
 }  // namespace
@@ -85,6 +93,23 @@ TEST(DemoFile, RefusesWhatTheGameCouldNotHaveWritten) {
   // No longer than the level clock's 599 s and a minute of pauses.
   EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0.06*11000\n"), "");
   EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0.06*11000\n0.01\n"), "line 4: more than 660 s of play");
+}
+
+TEST(DemoFile, ASeedLineGivesTheLevelsChanceAndWithoutOneTheLevelKeepsItsFixedSeed) {
+  Demo demo;
+  std::string error;
+  ASSERT_TRUE(parseDemo("tidewell-demo 1\nlevel 7\nseed 4294967295\n0.02\n", demo, error)) << error;
+  EXPECT_EQ(demo.seed, 4294967295u);
+  EXPECT_EQ(demoSeed(demo), 4294967295u);
+  EXPECT_EQ(formatDemo(demo), "tidewell-demo 1\nlevel 7\nseed 4294967295\n0.02\n");
+  ASSERT_TRUE(parseDemo("tidewell-demo 1\nlevel 7\n0.02\n", demo, error)) << error;
+  EXPECT_FALSE(demo.seed);
+  EXPECT_EQ(demoSeed(demo), fixedLevelSeed(7));
+  EXPECT_EQ(formatDemo(demo), "tidewell-demo 1\nlevel 7\n0.02\n");
+  for (const char* seed : {"seed -1", "seed 4294967296", "seed x", "seed", "seed 1 2"})
+    EXPECT_EQ(demoError(std::string("tidewell-demo 1\nlevel 3\n") + seed + "\n"),
+              "line 3: expected 'seed N' with N 0-4294967295")
+        << seed;
 }
 
 class DemoVerifier : public LevelFixture {
@@ -167,4 +192,24 @@ TEST_F(DemoVerifier, ARecordedWinVerifiesButNotCutShortOrWithItsKeysOnePassLate)
   late.passes[0].keys.clear();
   EXPECT_EQ(verify(formatDemo(late)), 1);
   EXPECT_EQ(out.rfind("level 2: not won after ", 0), 0u) << out;
+}
+
+TEST_F(DemoVerifier, AKeyTappedWithinOnePassIsRecordedAndReplayedAsOnePress) {
+  playLevel({"#########", "#P.....C#", "#########"}, 2);
+  Demo demo;
+  {
+    ScriptedRecorder recorder(app, 2, {{3, {{KEY_SPACE, true}, {KEY_SPACE, false}}}}, 10);
+    app.run();
+    demo = recorder.demo;
+  }
+  EXPECT_EQ(app.player->bubbles, app.bubbleLimit - 1);
+  EXPECT_NE(formatDemo(demo).find(" +SPACE -SPACE\n"), std::string::npos) << formatDemo(demo);
+  EXPECT_EQ(demo.seed, fixedLevelSeed(2));  // the seed the level was played with
+
+  enterLevel(2);
+  {
+    DemoPlayer player(app, demo);
+    app.run();
+  }
+  EXPECT_EQ(app.player->bubbles, app.bubbleLimit - 1);
 }

@@ -148,6 +148,17 @@ TEST_F(WindowTitle, NameEntryStartsAsNewProfileOnEveryEntry) {
   EXPECT_EQ(app.newProfileName, "NewProfile");
 }
 
+TEST_F(WindowTitle, NewProfileIsNamedByTypingStraightAway) {
+  reachTitle();
+  choose("Profiles");
+  choose("Create New");
+  for (int code : {KEY_A, KEY_N, KEY_N}) tap(code);
+  tap(KEY_ENTER);  // the name is done: on to "Create"
+  tap(KEY_ENTER);
+  frame();
+  EXPECT_EQ(app.profiles, (std::vector<std::string>{"gulpy", "ann"}));
+}
+
 TEST_F(WindowTitle, ProfilePagesListEveryProfileWithItsActions) {
   app.createProfile("Ann");
   reachTitle();

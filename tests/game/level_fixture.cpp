@@ -10,6 +10,7 @@
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "game/actors/actor.h"
+#include "game/in_game_state.h"
 #include "level_compiler.h"
 #include "lzss_packer.h"
 #include "sound/audio_capture.h"
@@ -115,6 +116,7 @@ void LevelFixture::useGameLevels() {
 }
 
 void LevelFixture::enterLevel(int number) {
+  if (!seedFromClock) app.levelSeed = fixedLevelSeed(number);
   app.currentLevel = number;
   app.switchState("inGame");
 }
@@ -135,6 +137,7 @@ void LevelFixture::draw() {
 
 void LevelFixture::releaseAllKeys() {
   for (int i = 0; i < KEY_MAX; ++i) key[i] = 0;
+  releaseAllKeyEvents();
 }
 
 std::string LevelFixture::top() const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/key_events.h"
 #include "flow/game_app.h"
 #include "level_compiler.h"
 #include "sound/sound_manager.h"
@@ -20,6 +21,9 @@ class LevelFixture : public ::testing::Test {
  protected:
   GameApp app;
   std::vector<SoundManager::PlayRequest> sounds;  // every effect asked for
+  // Entered levels draw their chance from the clock, as in play, instead of
+  // the level's fixed seed.
+  bool seedFromClock = false;
 
   void SetUp() override;
   void TearDown() override;
@@ -40,6 +44,12 @@ class LevelFixture : public ::testing::Test {
 
   void hold(int scancode) { key[scancode] = 1; }
   void letGo(int scancode) { key[scancode] = 0; }
+  // A press and its release, both reported by the keyboard before the
+  // next pass takes them.
+  void tapWithinPass(int scancode) {
+    injectKeyEvent(scancode, true);
+    injectKeyEvent(scancode, false);
+  }
   static void releaseAllKeys();
 
   std::string top() const;

@@ -1,6 +1,7 @@
 #include "menu/menu.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "menu_fixture.h"
 
@@ -219,6 +220,7 @@ TEST_F(MenuDrawing, HighlightedLineGlowsAdditivelyAndDisabledLinesAreNotDrawn) {
   BITMAP* target = create_bitmap(200, 100);
   clear_to_color(target, makecol(0, 0, 0));
   menu->setPosition(10, 20);
+  menu->lineSpacing = 16;  // the glow reaches past its line's text box
   menu->addEntry("Main", "MMMM", "a", nullptr, makecol(100, 100, 100), 0);
   menu->addEntry("Main", "MMMM", "b", nullptr, makecol(100, 100, 100), 0);
   menu->addEntry("Main", "MMMM", "c", nullptr, makecol(100, 100, 100), 0);
@@ -228,16 +230,48 @@ TEST_F(MenuDrawing, HighlightedLineGlowsAdditivelyAndDisabledLinesAreNotDrawn) {
   menu->draw(target);
 
   // Both M's of the first two lines share pixel columns; the brightest
-  // pixel of each line shows its glow.
+  // pixel around each line shows its glow.
   auto brightestRed = [&](int top) {
     int best = 0;
     for (int py = top; py < top + 8; ++py)
       for (int px = 10; px < 42; ++px) best = std::max(best, getr(getpixel(target, px, py)));
     return best;
   };
-  int plain = brightestRed(28);
+  int plain = brightestRed(44);
   EXPECT_NEAR(plain, 100, 8);
   EXPECT_GT(brightestRed(20), plain + 40);
-  EXPECT_EQ(brightestRed(36), 0);
+  EXPECT_EQ(brightestRed(68), 0);
+  destroy_bitmap(target);
+}
+
+// Cream text turned white was all that told the highlighted line apart;
+// now a glow and markers light the water around it.
+TEST_F(MenuDrawing, HighlightedLineHardToTellApart) {
+  const int water = makecol(40, 90, 160), cream = makecol(255, 246, 214);
+  BITMAP* target = create_bitmap(300, 60);
+  clear_to_color(target, water);
+  menu->anchor = 1;
+  menu->lineSpacing = 16;  // rows 10-17 and 34-41: the lines' surroundings do not meet
+  menu->setPosition(150, 10);
+  menu->addEntry("Main", "Same", "a", nullptr, cream, 0);
+  menu->addEntry("Main", "Same", "b", nullptr, cream, 0);
+  menu->showPage("Main");
+  update(50);
+  menu->draw(target);
+
+  // Pixels around a line (its text box widened by 30 px and 6 px) that are
+  // clearly not the water: the same ink on both lines, plus the highlight.
+  auto litAround = [&](int top) {
+    int lit = 0;
+    for (int py = top - 6; py < top + 8 + 6; ++py)
+      for (int px = 150 - 16 - 30; px < 150 + 16 + 30; ++px) {
+        int c = getpixel(target, px, py);
+        lit += std::abs(getr(c) - 40) + std::abs(getg(c) - 90) + std::abs(getb(c) - 160) > 90;
+      }
+    return lit;
+  };
+  int plain = litAround(34);
+  EXPECT_GT(plain, 0);
+  EXPECT_GT(litAround(10), 2 * plain);
   destroy_bitmap(target);
 }

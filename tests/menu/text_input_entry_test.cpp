@@ -1,5 +1,7 @@
 #include "menu/text_input_entry.h"
 
+#include <algorithm>
+
 #include "menu_fixture.h"
 
 namespace {
@@ -125,4 +127,38 @@ TEST_F(TextInputTest, CentredTextSitsAroundXWithTheLabelBelow) {
   EXPECT_FALSE(inkInRows(0, 92, 0));
   EXPECT_TRUE(inkInRows(100, 140, 20));  // "Name:" 20 px lower
   destroy_bitmap(target);
+}
+
+// Letters were ignored until Enter on the line, with no cursor, and the
+// suggested name had to be erased key by key.
+TEST_F(TextInputTest, LettersIgnoredUntilEnterAndDefaultErasedKeyByKey) {
+  input->typesWhenHighlighted = true;
+  menu->showPage("CreateNew");
+  update();
+  BITMAP* target = create_bitmap(200, 20);
+  clear_to_color(target, makecol(0, 0, 0));
+  menu->draw(target);
+  bool cursorInk = false;  // "|" right after the 24-px "Gil", which starts at x 48
+  for (int py = 0; py < 8; ++py)
+    for (int px = 72; px < 80; ++px) cursorInk |= getpixel(target, px, py) != makecol(0, 0, 0);
+  EXPECT_TRUE(cursorInk);
+  destroy_bitmap(target);
+
+  type({KEY_A, KEY_N});
+  EXPECT_EQ(name, "an");  // the first key replaced "Gil"
+  tap(KEY_ENTER);         // on to "Create", the name kept
+  EXPECT_EQ(menu->current, 1);
+  auto creations = [&] { return std::count(actions.begin(), actions.end(), "create"); };
+  EXPECT_EQ(creations(), 0);
+  tap(KEY_UP);
+  type({KEY_N});
+  EXPECT_EQ(name, "ann");  // edited already: typing goes on at the end
+  tap(KEY_DOWN);
+  tap(KEY_ENTER);
+  EXPECT_EQ(creations(), 1);
+
+  menu->showPage("CreateNew");  // a new visit suggests the name again
+  update();
+  tap(KEY_BACKSPACE);
+  EXPECT_EQ(name, "");
 }

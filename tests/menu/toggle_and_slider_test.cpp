@@ -23,7 +23,7 @@ TEST_F(ToggleEntryTest, LabelIsRebuiltFromThePartBeforeTheBracketAndNeverStacks)
   water = false;  // changed elsewhere: shows on the next update
   update();
   EXPECT_EQ(line->text, "Water Effect [Off]");
-  EXPECT_EQ(line->glowBitmap->w, text_length(font, "Water Effect [Off]"));
+  EXPECT_EQ(line->glowBitmap->w, text_length(font, "Water Effect [Off]") + 2 * MenuEntry::kGlowMarginPx);
 }
 
 class SliderEntryTest : public MenuFixture {

@@ -10,6 +10,7 @@
 #include "engine/screen.h"
 #include "flow/game_app.h"
 #include "game/actors/player.h"
+#include "game/in_game_state.h"
 
 namespace levels {
 namespace {
@@ -66,6 +67,8 @@ void ringStart(GameApp& app, BITMAP* picture, int scale) {
 
 BITMAP* drawLevelPreview(GameApp& app, int number) {
   app.currentLevel = number;
+  // The same picture on every build: creatures placed by chance stay put.
+  app.levelSeed = fixedLevelSeed(number);
   app.switchState("inGame");
   int scale = app.levelWidth > kWideLevelPx ? 4 : 2;
   BITMAP* picture = create_bitmap(app.levelWidth / scale, app.levelHeight / scale);

@@ -17,6 +17,7 @@
 #include "flow/demo_run.h"
 #include "flow/headless_game.h"
 #include "flow/scratch_folder.h"
+#include "game/in_game_state.h"
 #include "route.h"
 #include "route_bot.h"
 #include "text_file.h"
@@ -70,6 +71,8 @@ int main(int argc, char** argv) {
   }
   HeadlessGame game;
   game.app.launchLevel = route.level;
+  // The demo gets no seed line: it replays with the level's fixed seed.
+  game.app.levelSeed = fixedLevelSeed(route.level);
   if (!game.start()) return 2;
   RouteBot bot(game.app, route, options.trace);
   if (!options.shot.empty()) bot.takeShot(std::filesystem::absolute(options.shot).string(), options.shotAt);

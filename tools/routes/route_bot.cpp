@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/key_events.h"
 #include "flow/game_app.h"
 #include "game/actors/player.h"
 #include "level_preview.h"
@@ -91,7 +92,7 @@ void RouteBot::press(const std::vector<int>& keys, DemoPass& pass) {
     bool down = std::find(keys.begin(), keys.end(), code) != keys.end();
     if (down == held[code]) continue;
     held[code] = down;
-    key[code] = down ? 1 : 0;
+    injectKeyEvent(code, down);
     pass.keys.push_back({code, down});
   }
 }
