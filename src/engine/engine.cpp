@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -40,6 +41,9 @@ const float kMinWidth = 320.0f, kMinHeight = 240.0f, kMaxSide = 4096.0f;
 // "maxfps" is taken within these bounds: above the upper one a frame rests
 // nothing anyway, and below one frame a second the rest would overflow.
 const float kMinFpsLimit = 1.0f, kMaxFpsLimit = 1000.0f;
+const char* const kKnownSettings[] = {"resx", "resy", "fullscreen", "enableAltEnter", "maxfps"};
+const size_t kMaxUnknownSettingChars = 32;
+const int kMaxUnknownSettings = 8;
 
 void tickHandler() { tickCount = tickCount + 1; }
 END_OF_FUNCTION(tickHandler)
@@ -53,6 +57,21 @@ double monotonicMs() {
   timespec now;
   clock_gettime(CLOCK_MONOTONIC, &now);
   return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
+// The game's own keys are always kept. Any other is kept only while short,
+// a plain word and one of a few: a setting of a newer build, or one a part
+// of the game reads without being listed here, survives a save, but junk
+// never grows the file (each save writes back what was read).
+bool keepSetting(const std::string& name, const std::map<std::string, float>& settings, int& unknownKept) {
+  for (const char* known : kKnownSettings)
+    if (name == known) return true;
+  if (settings.count(name)) return true;
+  bool plainWord = name.size() <= kMaxUnknownSettingChars &&
+                   std::all_of(name.begin(), name.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
+  if (!plainWord || unknownKept >= kMaxUnknownSettings) return false;
+  unknownKept += 1;
+  return true;
 }
 
 }  // namespace
@@ -75,13 +94,19 @@ void Engine::loadSettings() {
 
 void readSettings(std::istream& in, std::map<std::string, float>& settings) {
   std::string name, word;
+  int unknownKept = 0, dropped = 0;
   while (in >> name >> word) {
+    if (!keepSetting(name, settings, unknownKept)) {
+      dropped += 1;
+      continue;
+    }
     // A value that is not a finite number reads as 0: every setting is
     // converted to int somewhere, and nan or inf would make that undefined.
     char* end = nullptr;
     float value = std::strtof(word.c_str(), &end);
     settings[name] = (end == word.c_str() || !std::isfinite(value)) ? 0.0f : value;
   }
+  if (dropped > 0) logInfo("settings.cfg - " + std::to_string(dropped) + " unknown settings dropped");
 }
 
 DisplaySize displaySizeFor(float resx, float resy, bool restrictResolution) {

@@ -19,7 +19,8 @@ struct DisplaySize {
 };
 
 // Reads "key value" lines into settings; values that are not finite
-// numbers read as 0.
+// numbers read as 0. Keys the game does not know are kept only while short
+// words and at most 8 of them; the others are dropped (logged).
 void readSettings(std::istream& in, std::map<std::string, float>& settings);
 // The display size the settings ask for: 0 means 800 or 600, a size outside
 // 320..4096 x 240..4096 falls back to 800 x 600 (logged), and a restricted

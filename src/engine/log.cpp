@@ -1,11 +1,18 @@
 #include "engine/log.h"
 
 #include <allegro.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 
 namespace {
+
+const int kFatalExitStatus = 1;
+// Room kept for the log on disk from its first line, so that the lines
+// telling of a full disk (a save that failed) can still be written then.
+const off_t kReservedLogBytes = 64 * 1024;
 
 std::ofstream logStream;
 bool logOpened = false;
@@ -19,12 +26,22 @@ void allegroMessageBox(const std::string& text) {
 
 MessageBoxFunction messageBox = allegroMessageBox;
 
+// Allocates the log's blocks ahead without changing its length; a file
+// system that cannot do so just goes without.
+void reserveLogSpace(const char* path) {
+  int fd = ::open(path, O_WRONLY);
+  if (fd < 0) return;
+  (void)::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, kReservedLogBytes);
+  ::close(fd);
+}
+
 }  // namespace
 
 void log(const std::string& message, bool isError) {
   if (!logOpened) {
     logOpened = true;
     logStream.open("debug.log", std::ios::out | std::ios::trunc);
+    if (logStream) reserveLogSpace("debug.log");
   }
   logStream << message << '\n';
   logStream.flush();
@@ -32,7 +49,7 @@ void log(const std::string& message, bool isError) {
   if (fatalMode) {
     messageBox(fatalMessage);
     allegro_exit();
-    std::exit(0);
+    std::exit(kFatalExitStatus);
   }
   messageBox(message);
 }

@@ -3,7 +3,7 @@
 
 // Process-wide diagnostics: every line goes to "debug.log" in the working
 // directory (truncated by the first line of each run). Errors show a message
-// box; in fatal mode they end the process with status 0.
+// box; in fatal mode they end the process with status 1.
 
 // Writes one line and flushes. An error shows a message box and, in fatal
 // mode, shows the fatal message instead and exits the process.

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +19,10 @@ const char kCommentMark = ';';
 const char kRepeatMark = '*';
 const float kLongestPassS = 0.06666667f;  // the main loop's cap on one pass
 const long kMaxPasses = 1000000;          // hours of play; more is a broken file
+// The level clock stops at 599 s; a minute more covers the pauses it does
+// not count (banners, help, the shop).
+const double kLongestDemoS = 599.0 + 61.0;
+const size_t kMaxDigits = 10;  // a count, level number or seed (up to 4294967295)
 
 struct NamedKey {
   const char* name;
@@ -36,11 +41,32 @@ std::string lineError(size_t index, const std::string& reason) {
   return "line " + std::to_string(index + 1) + ": " + reason;
 }
 
+bool allDigits(const std::string& text, size_t from, size_t to) {
+  for (size_t i = from; i < to; ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
+// Plain digits only: no sign, no spaces, no other base.
 bool readWholeLong(const std::string& text, long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  value = std::strtol(text.c_str(), &end, 10);
-  return *end == '\0';
+  if (text.empty() || text.size() > kMaxDigits || !allDigits(text, 0, text.size())) return false;
+  value = std::strtol(text.c_str(), nullptr, 10);
+  return true;
+}
+
+// A decimal number as formatDemo writes it ("0.02", "1e-05"): digits with
+// at most one point and an optional exponent; never hex, inf or nan.
+bool isDecimal(const std::string& text) {
+  size_t exponent = text.find_first_of("eE");
+  std::string mantissa = text.substr(0, exponent);
+  size_t point = mantissa.find('.');
+  bool digits = mantissa.size() > (point == std::string::npos ? 0u : 1u);
+  if (!digits || !allDigits(mantissa, 0, std::min(point, mantissa.size())) ||
+      (point != std::string::npos && !allDigits(mantissa, point + 1, mantissa.size())))
+    return false;
+  if (exponent == std::string::npos) return true;
+  size_t from = exponent + 1 + (exponent + 1 < text.size() && (text[exponent + 1] == '-' || text[exponent + 1] == '+'));
+  return from < text.size() && allDigits(text, from, text.size());
 }
 
 // The shortest text that reads back as exactly this float.
@@ -58,9 +84,9 @@ bool readFrameTime(const std::string& token, float& dt, long& count) {
   std::string time = token.substr(0, mark);
   count = 1;
   if (mark != std::string::npos && (!readWholeLong(token.substr(mark + 1), count) || count < 1)) return false;
-  char* end = nullptr;
-  dt = std::strtof(time.c_str(), &end);
-  return !time.empty() && *end == '\0' && std::isfinite(dt) && dt >= 0.0f && dt <= kLongestPassS;
+  if (!isDecimal(time)) return false;
+  dt = std::strtof(time.c_str(), nullptr);
+  return std::isfinite(dt) && dt >= 0.0f && dt <= kLongestPassS;
 }
 
 bool readKeyChange(const std::string& token, KeyChange& change) {
@@ -71,7 +97,7 @@ bool readKeyChange(const std::string& token, KeyChange& change) {
 }
 
 // One pass line, expanded into its passes.
-bool readPassLine(const std::string& line, Demo& demo, std::string& reason) {
+bool readPassLine(const std::string& line, Demo& demo, double& playedS, std::string& reason) {
   std::istringstream in(line);
   std::string token;
   in >> token;
@@ -91,6 +117,11 @@ bool readPassLine(const std::string& line, Demo& demo, std::string& reason) {
   }
   if (count > kMaxPasses - static_cast<long>(demo.passes.size())) {
     reason = "more than " + std::to_string(kMaxPasses) + " passes";
+    return false;
+  }
+  playedS += static_cast<double>(pass.dt) * static_cast<double>(count);
+  if (playedS > kLongestDemoS) {
+    reason = "more than " + std::to_string(static_cast<int>(kLongestDemoS)) + " s of play";
     return false;
   }
   demo.passes.push_back(pass);
@@ -138,6 +169,12 @@ bool readSeedLine(const std::vector<std::string>& lines, const std::vector<size_
 
 bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
   demo = Demo{};
+  size_t nul = text.find('\0');
+  if (nul != std::string::npos) {
+    // The game never writes one; read on, it would cut its line short.
+    error = lineError(static_cast<size_t>(std::count(text.begin(), text.begin() + nul, '\n')), "a NUL byte");
+    return false;
+  }
   std::vector<size_t> numbers;
   std::vector<std::string> lines = contentLines(text, numbers);
   long value = 0;
@@ -154,9 +191,10 @@ bool parseDemo(const std::string& text, Demo& demo, std::string& error) {
   demo.level = static_cast<int>(value);
   size_t first = 2;
   if (!readSeedLine(lines, numbers, demo, first, error)) return false;
+  double playedS = 0.0;
   for (size_t i = first; i < lines.size(); ++i) {
     std::string reason;
-    if (!readPassLine(lines[i], demo, reason)) {
+    if (!readPassLine(lines[i], demo, playedS, reason)) {
       error = lineError(numbers[i], reason);
       return false;
     }

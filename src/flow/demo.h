@@ -37,8 +37,8 @@ struct Demo {
 
 // Reads a demo. False with "line N: reason" in error for anything the game
 // could not have written: an unknown version, a level the game lacks, a
-// seed out of range, a frame time out of range, an unknown key, too many
-// passes.
+// seed out of range, a frame time out of range or not a plain decimal, an
+// unknown key, too many passes or over 660 s of play in all, a NUL byte.
 bool parseDemo(const std::string& text, Demo& demo, std::string& error);
 // The demo as text; a run of equal passes after the first without key
 // changes folds into one "dt*count" line. parseDemo reads it back exactly.

@@ -8,7 +8,9 @@
 
 std::string demoVerdict(int level, const DemoOutcome& outcome) {
   char text[128];
-  if (outcome.won) {
+  if (!outcome.loadProblem.empty()) {
+    std::snprintf(text, sizeof text, "level %d: could not load the level - %s", level, outcome.loadProblem.c_str());
+  } else if (outcome.won) {
     std::snprintf(text, sizeof text, "level %d: won, rating %d%%, time %.2f s", level, outcome.rating,
                   static_cast<double>(outcome.levelTime));
   } else {
@@ -43,6 +45,7 @@ bool DemoSession::onLevelWon(int rating) {
 }
 
 void DemoSession::endPass() {
+  if (!app.levelLoadProblem.empty() && app.currentLevel == level) result.loadProblem = app.levelLoadProblem;
   if (!app.isStacked("inGame") || app.currentLevel != level) app.quit = true;
 }
 

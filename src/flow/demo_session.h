@@ -16,9 +16,11 @@ struct DemoOutcome {
   int rating = 0;           // percent, once won
   float levelTime = 0.0f;   // the level's own clock at the win, seconds
   float playedTime = 0.0f;  // the frame times of every pass played, seconds
+  std::string loadProblem;  // why the level could not be loaded; empty when it was
 };
 
-// "level N: won, rating R%, time T s" or "level N: not won after T s".
+// "level N: won, rating R%, time T s", "level N: not won after T s" or
+// "level N: could not load the level - reason".
 std::string demoVerdict(int level, const DemoOutcome& outcome);
 
 // Follows one level through the game's main loop and ends the loop when

@@ -124,6 +124,7 @@ void GameApp::onDisplayModeChanged() {
 
 void GameApp::update(float dt) {
   actorIndex.invalidate();  // flags may have changed since the last frame
+  saveFailedNotice = std::max(0.0f, saveFailedNotice - dt);
   camera.update(dt);
   Engine::update(dt);
   // The close button and a termination signal quit even where actions are

@@ -23,6 +23,8 @@ class Treasure;
 
 // Level numbers from here on are the mini-games (1000..1003).
 const int kFirstMiniGameLevel = 1000;
+// A purse never holds more; winnings beyond are lost.
+const int kMaxCoins = 999999;
 
 // The game: registers its states, gives every action word its meaning,
 // keeps the profile and the level's shared data, draws the heads-up display
@@ -80,6 +82,11 @@ class GameApp : public Engine {
   // Set by demos: every entry of a level seeds the random numbers with it.
   // Unset, each entry seeds from the clock.
   std::optional<unsigned> levelSeed;
+  // Seconds the "Progress could not be saved" line still shows: set by a
+  // progress save that failed, so the player learns of it on the next screen.
+  float saveFailedNotice = 0.0f;
+  // Why the level last entered could not be loaded; empty when it was.
+  std::string levelLoadProblem;
   DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
 
   // The one game, set by the constructor.
@@ -121,6 +128,8 @@ class GameApp : public Engine {
   void deleteProfile(const std::string& name);
   void loadProfile();
   void saveProfile();
+  // Adds amount (or takes it, when negative) to coins, kept within 0..kMaxCoins.
+  void addCoins(int amount);
   void loadProfileList();
   void saveProfileList();
   std::string keyConfigPath() const;
@@ -188,6 +197,8 @@ class GameApp : public Engine {
 
   void registerStates();
   void applyProgress(const ProfileProgress& progress);
+  // value clamped to low..high; a value outside is logged as what.
+  int saneValue(const std::string& what, int value, int low, int high) const;
   void writeDefaultKeyConfig();
   void loadInterfaceArt();
   bool actionGuardsHandled(const std::string& name, bool pressed);
@@ -210,6 +221,7 @@ class GameApp : public Engine {
   void drawHudCounters(BITMAP* target, int look);
   void drawStatusLines(BITMAP* target);
   void drawLevelSelectStatus(BITMAP* target);
+  void drawSaveFailedNotice(BITMAP* target);
 
   // Action handlers, one per row of the table.
   void onCreateNewProfile(const std::string&, bool);

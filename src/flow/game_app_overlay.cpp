@@ -55,6 +55,7 @@ const int kProfileLineRise = 20;
 const int kProfileMargin = 8;  // pixels
 const int kStatusBandAlpha = 64, kConfirmBandAlpha = 128;
 const int kConfirmPollMs = 10;
+const int kSaveNoticeRise = 130;  // pixels from the screen's bottom: above the hearts
 
 // "m:ss".
 std::string clockText(int seconds) {
@@ -81,6 +82,7 @@ void GameApp::drawOverlay() {
   BITMAP* target = screen->backBuffer;
   if (player && isStacked("inGame")) drawHud(target);
   drawStatusLines(target);
+  if (saveFailedNotice > 0.0f) drawSaveFailedNotice(target);
 }
 
 int GameApp::hudBottom() {
@@ -172,6 +174,13 @@ void GameApp::drawLevelSelectStatus(BITMAP* target) {
   int best = mapValue(bestTimes, selectedLevel);
   if (best != 0) line += " " + clockText(best);
   drawText(target, line, 30, h - 60, kFontColours, kLeft);
+}
+
+void GameApp::drawSaveFailedNotice(BITMAP* target) {
+  int h = textHeight(gameFont());
+  int top = screen->height - kSaveNoticeRise;
+  translucentBand(target, 0, top - h / 4, screen->width, top + h + h / 4, kConfirmBandAlpha);
+  drawText(target, "Progress could not be saved", screen->width / 2, top, kFontColours, kCentred);
 }
 
 bool GameApp::confirm(const std::string& text) {

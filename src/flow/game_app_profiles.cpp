@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "engine/gamepad.h"
+#include "engine/base_directory.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 #include "flow/game_app.h"
@@ -18,6 +19,11 @@ namespace {
 const char* const kProfileListFile = "profiles.cfg";
 const char* const kProfileFolder = "profiles";
 const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
+const float kSaveFailedNoticeS = 5.0f;
+// The most a profile can hold of each; a stored value beyond is damage.
+const int kMaxLevelsBeaten = 50;  // every story level
+const int kMaxRating = 100;       // percent
+const int kMaxBestTimeS = 599;    // the level clock's cap
 
 void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
@@ -25,6 +31,7 @@ void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
 void GameApp::loadProfileList() {
   mkdir(kProfileFolder, 0755);  // a missing folder would lose every save
+  removeStaleTemporaryFiles({baseDirectory + "settings.cfg", baseDirectory + "volume.cfg", kProfileListFile});
   ProfileList list = readProfileList(kProfileListFile);
   profiles = list.names;
   if (!list.current.empty()) currentProfile = list.current;
@@ -33,9 +40,13 @@ void GameApp::loadProfileList() {
     currentProfile = kDefaultProfileName;
     saveProfileList();
   }
-  // A list of one line, or a current name that cannot be a file name, has
-  // no usable current profile: the first one stands in.
-  if (!isUsableProfileName(currentProfile)) currentProfile = profiles.front();
+  // A list of one line, or a current name that is not one of the list
+  // (it would play and save as a profile nobody can choose), has no usable
+  // current profile: the first one stands in.
+  if (std::find(profiles.begin(), profiles.end(), currentProfile) == profiles.end()) {
+    if (!currentProfile.empty()) logInfo("profiles.cfg - current profile not in the list, using the first");
+    currentProfile = profiles.front();
+  }
 }
 
 std::string GameApp::keyConfigPath() const { return keyConfigPathFor(currentProfile); }
@@ -55,17 +66,34 @@ void GameApp::savePadConfig() {
 void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
 
 void GameApp::applyProgress(const ProfileProgress& progress) {
-  levelsBeaten = progress.levelsBeaten;
+  levelsBeaten = saneValue("levels beaten", progress.levelsBeaten, 0, kMaxLevelsBeaten);
   bubbleLimit = progress.bubbleLimit;
   if (bubbleLimit < kMinBubbleLimit || bubbleLimit > kMaxBubbleLimit) {
     bubbleLimit = ProfileProgress{}.bubbleLimit;
     logInfo("profile [" + currentProfile + "] - bubble limit " + std::to_string(progress.bubbleLimit) +
             " out of range, using " + std::to_string(bubbleLimit));
   }
-  coins = progress.coins;
+  coins = saneValue("coins", progress.coins, 0, kMaxCoins);
   waterEffect = progress.waterEffect != 0;
-  ratings = progress.ratings;
-  bestTimes = progress.bestTimes;
+  ratings.clear();
+  for (const auto& [level, rating] : progress.ratings)
+    ratings[level] = saneValue("rating of level " + std::to_string(level), rating, 0, kMaxRating);
+  // A negative time would beat every real one: it reads as none (0).
+  bestTimes.clear();
+  for (const auto& [level, seconds] : progress.bestTimes)
+    bestTimes[level] = saneValue("best time of level " + std::to_string(level), seconds, 0, kMaxBestTimeS);
+}
+
+int GameApp::saneValue(const std::string& what, int value, int low, int high) const {
+  int sane = std::clamp(value, low, high);
+  if (sane != value)
+    logInfo("profile [" + currentProfile + "] - " + what + " " + std::to_string(value) + " out of range, using " +
+            std::to_string(sane));
+  return sane;
+}
+
+void GameApp::addCoins(int amount) {
+  coins = static_cast<int>(std::clamp(static_cast<long long>(coins) + amount, 0LL, static_cast<long long>(kMaxCoins)));
 }
 
 void GameApp::loadProfile() {
@@ -95,7 +123,8 @@ void GameApp::saveProfile() {
   progress.fullScreen = fullScreen;
   progress.ratings = ratings;
   progress.bestTimes = bestTimes;
-  writeProgressFile(progressPathFor(currentProfile), progress);
+  // The log has the file and the reason; the player is told on screen.
+  if (!writeProgressFile(progressPathFor(currentProfile), progress)) saveFailedNotice = kSaveFailedNoticeS;
 }
 
 void GameApp::writeDefaultKeyConfig() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -28,6 +29,21 @@ int32_t readInt32(const unsigned char* bytes) {
 void writeInt32(unsigned char* bytes, int32_t value) {
   uint32_t v = static_cast<uint32_t>(value);
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// One well-formed UTF-8 character at at (no overlong forms, no surrogates,
+// nothing past U+10FFFF) into c, at moved past it.
+bool readUtf8(const std::string& text, size_t& at, uint32_t& c) {
+  unsigned char lead = static_cast<unsigned char>(text[at++]);
+  int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : -1;
+  if (extra < 0) return false;
+  c = extra == 0 ? lead : lead & (0x3F >> extra);
+  for (int i = 0; i < extra; ++i) {
+    if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) return false;
+    c = c << 6 | (static_cast<unsigned char>(text[at++]) & 0x3F);
+  }
+  static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  return c >= kSmallest[extra] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
 }
 
 int valueOr0(const std::map<int, int>& table, int level) {
@@ -77,10 +93,24 @@ bool holdsExactly(const std::string& path, const unsigned char* expected) {
 
 bool isUsableProfileName(const std::string& name) {
   if (name.empty() || name.size() > kMaxNameBytes || name == "." || name == "..") return false;
-  for (unsigned char c : name) {
-    if (c < 32 || c == 127 || c == '/' || c == '\\') return false;
+  for (size_t at = 0; at < name.size();) {
+    uint32_t c = 0;
+    if (!readUtf8(name, at, c) || c < 32 || (c >= 127 && c < 160) || c == '/' || c == '\\') return false;
   }
   return true;
+}
+
+void removeStaleTemporaryFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) std::remove(temporaryPathFor(path).c_str());
+  std::error_code failure;
+  for (const auto& entry : std::filesystem::directory_iterator(kProfileFolder, failure)) {
+    std::string name = entry.path().filename().string();
+    for (const char* ending : {".dat.tmp", ".cfg.tmp"}) {
+      size_t length = std::strlen(ending);
+      if (name.size() > length && name.compare(name.size() - length, length, ending) == 0)
+        std::remove(entry.path().c_str());
+    }
+  }
 }
 
 std::string progressPathFor(const std::string& name) { return kProfileFolder + name + ".dat"; }

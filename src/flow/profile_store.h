@@ -32,9 +32,13 @@ struct ProfileList {
   std::string current;
 };
 
-// False for names that cannot safely become a file name: empty, "." or
-// "..", path separators, line breaks or control characters, over 64 bytes.
+// False for names that cannot safely become a file name or be shown:
+// empty, "." or "..", path separators, line breaks or other control
+// characters, text that is not well-formed UTF-8, over 64 bytes.
 bool isUsableProfileName(const std::string& name);
+// Removes what a save cut short (a kill between write and rename) left
+// beside paths and beside the progress and key files in the profile folder.
+void removeStaleTemporaryFiles(const std::vector<std::string>& paths);
 std::string progressPathFor(const std::string& name);
 std::string keyConfigPathFor(const std::string& name);
 // The profile's gamepad buttons, beside its key bindings.

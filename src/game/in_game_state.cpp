@@ -55,6 +55,7 @@ void InGameState::enter() {
   // Chance differs from play to play; a demo gives its own seed for every
   // entry, so that it replays exactly, restarts included.
   std::srand(app.levelSeed ? *app.levelSeed : clockSeed());
+  levelLoaded = false;
   resetLevelState();
   app.createPlayer();
   if (app.currentLevel >= kFirstEndLevel && app.currentLevel <= kLastEndLevel) {
@@ -66,8 +67,10 @@ void InGameState::enter() {
   addParticles();
   addMenuBackground();
   app.inGameMenu = buildMenu();
-  if (!loadLevel(app.currentLevel)) {
-    queueAction("JUMPSTATE:title");
+  levelLoaded = loadLevel(app.currentLevel, app.levelLoadProblem);
+  if (!levelLoaded) {
+    // Back where the level was chosen; never won, so nothing is saved.
+    queueAction(app.currentLevel >= kFirstMiniGameLevel ? "JUMPSTATE:title" : "JUMPSTATE:levelSelect");
     return;
   }
   applyLevelSetup();
@@ -221,7 +224,7 @@ void InGameState::update(float dt) {
 
 bool InGameState::completionDue() {
   GameApp& app = game();
-  if (!app.player || app.levelWon) return false;
+  if (!levelLoaded || !app.player || app.levelWon) return false;
   int chests = 0, taken = 0;
   for (Treasure* treasure : app.treasures) {
     if (treasure->kind() != 0) continue;
@@ -253,11 +256,11 @@ void InGameState::completeLevel() {
   if (rating > storedRating) {
     app.ratings[level] = rating;
     if (rating == 100 && (app.levelKind == 0 || app.levelKind == 2 || app.levelKind == 3)) {
-      app.coins += kPerfectBonusCoins;
+      app.addCoins(kPerfectBonusCoins);
       perfectScreen = true;
     }
   }
-  app.coins += app.player->coinsThisLevel;
+  app.addCoins(app.player->coinsThisLevel);
   app.currentLevel += 1;
   app.saveProfile();
   if (perfectScreen) {

@@ -28,6 +28,8 @@ class InGameState : public GameState {
   // Rating, best time, coins, progress saved; then the next level or the
   // 100% screen. May switch states: nothing of this state is touched after.
   void completeLevel();
+
+  bool levelLoaded = false;  // a level that failed to load is never won
 };
 
 // The per-level table run on entry after the level is loaded: level kind,

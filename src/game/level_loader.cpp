@@ -22,6 +22,8 @@ const int kMiniGameIndexShift = 950;  // level 1000 is object 50
 const int kWall = 0;
 const int kPearlDx = -10, kPearlDy = 35;
 const int kPearlKind = 4;
+const int kChestKind = 0;
+const int kDanceLevel = 1002;  // brings its own chest
 
 enum class Cell { Wall, MainTile, DecorTile, Actor, PlayerStart, Treasure, Swordfish, Clam };
 enum class Placement { A, B };
@@ -116,6 +118,19 @@ void applyRow(const ColourRow& row, int tx, int ty, std::set<std::string>& missi
   }
 }
 
+bool hasChest() {
+  const std::vector<Treasure*>& treasures = game().treasures;
+  return std::any_of(treasures.begin(), treasures.end(), [](Treasure* t) { return t->kind() == kChestKind; });
+}
+
+// Not an error report: in the game that would end the process, and the
+// player only loses the level, going back to where it was chosen.
+bool refuseLevel(int index, const std::string& reason, std::string& problem) {
+  problem = reason;
+  logInfo("Could not load level [" + std::to_string(index) + "] - " + reason);
+  return false;
+}
+
 }  // namespace
 
 int levelObjectIndex(int levelNumber) {
@@ -123,17 +138,20 @@ int levelObjectIndex(int levelNumber) {
 }
 
 bool loadLevel(int levelNumber) {
+  std::string problem;
+  return loadLevel(levelNumber, problem);
+}
+
+bool loadLevel(int levelNumber, std::string& problem) {
   GameApp& app = game();
+  problem.clear();
   DatafileRef levels;
   levels.open("lvl/levels.dat");
   int index = levelObjectIndex(levelNumber);
   BITMAP* picture = nullptr;
   if (levels.isLoaded && index >= 0 && index < levels.lastIndex && levels.typeOf(index) == DAT_BITMAP)
     picture = static_cast<BITMAP*>(levels.get(index));
-  if (!picture) {
-    log("Could not load level [" + std::to_string(index) + "]", true);
-    return false;
-  }
+  if (!picture) return refuseLevel(index, "no level picture", problem);
   app.levelWidth = picture->w * kTilePx;
   app.levelHeight = picture->h * kTilePx;
   int colours[kRowCount];
@@ -142,16 +160,22 @@ bool loadLevel(int levelNumber) {
     colours[i] = row.r < 0 ? -1 : makecol(row.r, row.g, row.b);
   }
   std::set<std::string> missing;
+  bool hasStart = false;
   for (int x = 0; x < picture->w; ++x) {
     for (int y = 0; y < picture->h; ++y) {
       int pixel = getpixel(picture, x, y);
       for (int i = 0; i < kRowCount; ++i) {
         if (pixel != colours[i]) continue;
         applyRow(kColourTable[i], x, y, missing);
+        hasStart = hasStart || kColourTable[i].cell == Cell::PlayerStart;
         break;
       }
     }
   }
+  // Without a start or a chest the picture is no level (another datafile's
+  // picture, say): played, it would be won at once.
+  if (!hasStart) return refuseLevel(index, "no player start", problem);
+  if (levelNumber != kDanceLevel && !hasChest()) return refuseLevel(index, "no treasure chest", problem);
   shapeWalls();
   return true;
 }

@@ -1,10 +1,15 @@
 #pragma once
+#include <string>
 
 class LevelTileMap;
 
 // Builds level levelNumber of "lvl/levels.dat" into the game object: tiles,
 // player start, actors and treasures, then shapes the walls. False (and
-// logged) when the level's picture is missing.
+// logged, problem saying why) when the level's picture is missing or is no
+// level: without a player start, or without a treasure chest (all but the
+// dance game, which brings its own). What was built then is the caller's
+// to tear down.
+bool loadLevel(int levelNumber, std::string& problem);
 bool loadLevel(int levelNumber);
 
 // Gives tileLayer the tile set of the current level; levels without one

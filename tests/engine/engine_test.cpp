@@ -150,6 +150,22 @@ TEST(EngineSettings, MaxFpsKeepsAScheduleOfDeadlines) {
   EXPECT_DOUBLE_EQ(nextFrameDeadline(0.0, 0.0, 1e-10f), 1000.0);
 }
 
+TEST(EngineSettings, UnknownKeysAreKeptOnlyWhileShortWordsAndFewSoJunkNeverGrowsTheFile) {
+  std::string text = "resx 640\n" + std::string(3 << 20, 'k') + " 1\nbad/key 1\n";
+  for (int i = 0; i < 12; ++i) text += "extra" + std::to_string(i) + " 1\n";
+  text += "maxfps 60\nextra0 2\n";
+  testsupport::writeFile("settings.cfg", text);
+  LoopEngine engine;
+  EXPECT_EQ(engine.settings["resx"], 640.0f);
+  EXPECT_EQ(engine.settings["maxfps"], 60.0f);  // known keys after the junk still count
+  EXPECT_EQ(engine.settings["extra0"], 2.0f);
+  EXPECT_EQ(engine.settings.count("extra7"), 1u);
+  EXPECT_EQ(engine.settings.count("extra8"), 0u);  // eight unknown at most
+  EXPECT_EQ(engine.settings.count("bad/key"), 0u);
+  engine.saveSettings();
+  EXPECT_LT(testsupport::readFile("settings.cfg").size(), 200u);
+}
+
 TEST(EngineSettings, BinaryGarbageDoesNotCrash) {
   testsupport::writeFile("settings.cfg", std::string("\0\x01\xff resx \x7f\x80", 12));
   LoopEngine engine;

@@ -35,7 +35,7 @@ TEST(Log, MessageWithPercentSignsIsNotAFormat) {
   EXPECT_EQ(messageBoxTexts()[0], "100% %s %n");
 }
 
-TEST(LogDeathTest, FatalErrorShowsFatalMessageLogsErrorAndExitsZero) {
+TEST(LogDeathTest, FatalErrorShowsFatalMessageLogsErrorAndNoLongerExitsZero) {
   auto fatal = [] {
     setFatalMode(true);
     setFatalMessage("Fatal Error: Please contact Calloway Arcade x");
@@ -45,7 +45,7 @@ TEST(LogDeathTest, FatalErrorShowsFatalMessageLogsErrorAndExitsZero) {
   };
   // The child's message box goes to stderr so the parent can see it.
   setMessageBoxFunction([](const std::string& text) { fprintf(stderr, "BOX:%s\n", text.c_str()); });
-  EXPECT_EXIT(fatal(), testing::ExitedWithCode(0), "BOX:Fatal Error: Please contact Calloway Arcade x");
+  EXPECT_EXIT(fatal(), testing::ExitedWithCode(1), "BOX:Fatal Error: Please contact Calloway Arcade x");
   auto lines = logLines();
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "Layer #7 out of range");

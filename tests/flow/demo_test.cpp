@@ -84,6 +84,15 @@ TEST(DemoFile, RefusesWhatTheGameCouldNotHaveWritten) {
   for (const char* pass : {"-0.01", "0.02*0", "0.02*x", "nan", "0.02 +00", "0.02 +127", "0.02 LEFT"})
     EXPECT_NE(demoError(std::string("tidewell-demo 1\nlevel 3\n") + pass + "\n"), "") << pass;
   EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0*999999\n0*2\n"), "line 4: more than 1000000 passes");
+  // Plain decimals only, as the game writes them.
+  for (const char* pass : {"0x1p-5*100", "inf", "+0.02", "0.02*+3", "0.02*0x10", ".", "1e", "0.0.2"})
+    EXPECT_NE(demoError(std::string("tidewell-demo 1\nlevel 3\n") + pass + "\n"), "") << pass;
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel +3\n"), "line 2: expected 'level N' with N 0-49 or 1000-1003");
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n1e-05*3\n.02 +75\n"), "");
+  EXPECT_EQ(demoError(std::string("tidewell-demo 1\nlevel 3\n0.02\0 junk\n", 35)), "line 3: a NUL byte");
+  // No longer than the level clock's 599 s and a minute of pauses.
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0.06*11000\n"), "");
+  EXPECT_EQ(demoError("tidewell-demo 1\nlevel 3\n0.06*11000\n0.01\n"), "line 4: more than 660 s of play");
 }
 
 TEST(DemoFile, ASeedLineGivesTheLevelsChanceAndWithoutOneTheLevelKeepsItsFixedSeed) {
@@ -141,10 +150,10 @@ class DemoVerifier : public LevelFixture {
 };
 
 TEST_F(DemoVerifier, PrintsOneVerdictLineWinsOnlyWhenPlayedThroughAndLeavesNoTrace) {
-  playLevel({"#####", "#P12#", "#####"}, 6);  // gems and no chest: won on the first pass
+  playLevel({"######", "#PC12#", "######"}, 6);  // the chest one cell ahead
   std::map<std::string, std::string> before = disk();
-  EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.02*3\n"), 0);
-  EXPECT_EQ(out, "level 6: won, rating 0%, time 0.02 s\n");
+  EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.02 +RIGHT\n0.02*60\n"), 0);
+  EXPECT_EQ(out, "level 6: won, rating 66%, time 0.72 s\n");
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n"), 1);  // cut short before its first pass
   EXPECT_EQ(out, "level 6: not won after 0.00 s\n");
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.5\n"), 2);
@@ -156,6 +165,10 @@ TEST_F(DemoVerifier, PrintsOneVerdictLineWinsOnlyWhenPlayedThroughAndLeavesNoTra
   EXPECT_EQ(verify("tidewell-demo 1\nlevel 2\n0.05*40 +RIGHT\n"), 1);
   EXPECT_EQ(out, "level 2: not won after 2.00 s\n");
   EXPECT_EQ(disk(), before);
+
+  playLevel({"#####", "#P12#", "#####"}, 6);  // no chest: no level, never won at once
+  EXPECT_EQ(verify("tidewell-demo 1\nlevel 6\n0.02*3\n"), 1);
+  EXPECT_EQ(out, "level 6: could not load the level - no treasure chest\n");
 }
 
 TEST_F(DemoVerifier, ARecordedWinVerifiesButNotCutShortOrWithItsKeysOnePassLate) {
@@ -168,7 +181,7 @@ TEST_F(DemoVerifier, ARecordedWinVerifiesButNotCutShortOrWithItsKeysOnePassLate)
     demo = recorder.demo;
   }
   EXPECT_EQ(verify(formatDemo(demo)), 0);
-  EXPECT_EQ(out, demoVerdict(2, {true, 100, app.levelTime, 0.0f}) + "\n");
+  EXPECT_EQ(out, demoVerdict(2, {true, 100, app.levelTime, 0.0f, ""}) + "\n");
 
   Demo cut = demo;
   cut.passes.pop_back();

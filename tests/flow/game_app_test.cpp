@@ -317,12 +317,12 @@ TEST_F(WindowGameApp, ConfirmAnswersYesToYAndNoToEsc) {
   key[KEY_N] = 0;
 }
 
-TEST(GameAppDeathTest, AnyErrorShowsTheSupportMessageAndEndsWithStatusZero) {
+TEST(GameAppDeathTest, AnyErrorShowsTheSupportMessageAndNoLongerEndsWithStatusZero) {
   EXPECT_EXIT(
       {
         setMessageBoxFunction([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
         GameApp app;
         log("datafile [dat/nothing.dat] - file not found", true);
       },
-      ::testing::ExitedWithCode(0), "Fatal Error: Please contact Calloway Arcade https://www\\.talvenor\\.net/");
+      ::testing::ExitedWithCode(1), "Fatal Error: Please contact Calloway Arcade https://www\\.talvenor\\.net/");
 }

@@ -137,7 +137,11 @@ TEST(ProfileNames, UnusableNames) {
     EXPECT_FALSE(isUsableProfileName(bad)) << bad;
   }
   EXPECT_FALSE(isUsableProfileName(std::string(65, 'a')));
-  for (const char* good : {"gulpy", "New Profile", "A1", "..x"}) EXPECT_TRUE(isUsableProfileName(good));
+  // Printable UTF-8 only: no stray bytes, overlong forms, surrogates or C1 controls.
+  for (const char* bad : {"\xff", "a\xc0\xaf", "\xed\xa0\x80", "a\xc2\x85", "\xe2\x82", "\xf4\x90\x80\x80", "\x7f"})
+    EXPECT_FALSE(isUsableProfileName(bad)) << bad;
+  for (const char* good : {"gulpy", "New Profile", "A1", "..x", "Zo\xc3\xab", "\xe9\xaf\xa8", "\xf0\x9f\x90\x9f"})
+    EXPECT_TRUE(isUsableProfileName(good)) << good;
 }
 
 TEST_F(ProfileStoreTest, SaveKilledMidBurstLeavesTheOldOrTheNewFileNeverABrokenOne) {

@@ -215,6 +215,55 @@ TEST_F(WindowTitle, GarbageProfileFilesGiveUsableProfilesAndAMissingFolderIsMade
   EXPECT_TRUE(exists("profiles/Fresh.dat"));
 }
 
+TEST_F(WindowTitle, StartRemovesStaleSavesAndTakesOnlyAListedProfileAsCurrent) {
+  const char* stale[] = {"profiles/gulpy.dat.tmp", "profiles/b.cfg.tmp", "profiles.cfg.tmp", "settings.cfg.tmp",
+                         "volume.cfg.tmp"};
+  for (const char* path : stale) testsupport::writeFile(path, "half");
+  testsupport::writeFile("profiles/notes.txt.tmp", "not ours");
+  testsupport::writeFile("profiles.cfg", "a\nb\nhidden\n");
+  app.loadProfileList();
+  for (const char* path : stale) EXPECT_FALSE(exists(path)) << path;
+  EXPECT_TRUE(exists("profiles/notes.txt.tmp"));
+  EXPECT_EQ(app.profiles, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(app.currentProfile, "a");  // never the unlisted "hidden"
+
+  testsupport::writeFile("profiles.cfg", "\xff\xfe\x01\n\xc3\n");  // no name is text
+  app.loadProfileList();
+  EXPECT_EQ(app.profiles, std::vector<std::string>{"gulpy"});
+  EXPECT_EQ(app.currentProfile, "gulpy");
+}
+
+TEST_F(WindowTitle, StoredValuesBeyondWhatTheGameMakesAreTakenAsTheNearestSaneOnesAndLogged) {
+  ProfileProgress damaged;
+  damaged.coins = 2147483647;
+  damaged.levelsBeaten = -2147483647 - 1;
+  damaged.ratings = {{3, 1000}, {4, -1}, {5, 76}};
+  damaged.bestTimes = {{3, -5}, {4, 100000}, {5, 42}};
+  ASSERT_TRUE(writeProgressFile("profiles/gulpy.dat", damaged));
+  app.loadProfile();
+  EXPECT_EQ(app.coins, 999999);
+  EXPECT_EQ(app.levelsBeaten, 0);
+  EXPECT_EQ(app.ratings[3], 100);
+  EXPECT_EQ(app.ratings[4], 0);
+  EXPECT_EQ(app.ratings[5], 76);
+  EXPECT_EQ(app.bestTimes[3], 0);  // none: no real time could ever beat -5 s
+  EXPECT_EQ(app.bestTimes[4], 599);
+  EXPECT_EQ(app.bestTimes[5], 42);
+  auto logged = [](const std::string& line) {
+    std::vector<std::string> lines = testsupport::logLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(logged("profile [gulpy] - coins 2147483647 out of range, using 999999"));
+  EXPECT_TRUE(logged("profile [gulpy] - best time of level 3 -5 out of range, using 0"));
+
+  app.addCoins(20);  // winnings beyond the purse are lost, never wrapped
+  EXPECT_EQ(app.coins, 999999);
+  app.levelsBeaten = 50;
+  app.saveProfile();
+  app.loadProfile();
+  EXPECT_EQ(app.levelsBeaten, 50);  // every story level beaten is in range
+}
+
 TEST_F(WindowTitle, LeavingTheOptionsKeepsTheWaterEffectInTheProfile) {
   reachTitle();
   app.waterEffect = false;

@@ -1,12 +1,14 @@
 // Building a level from its picture and the in-game state's level rules,
 // played through the level fixture.
 #include <allegro.h>
+#include <unistd.h>
 
 #include <algorithm>
 
 #include "engine/datafile_cache.h"
 #include "engine/screen.h"
 #include "engine/tile_map.h"
+#include "flow/profile_store.h"
 #include "game/actors/actor.h"
 #include "game/actors/player.h"
 #include "game/level_fixture.h"
@@ -47,7 +49,7 @@ TEST_F(Level, WallsTakeTheirShapeFromTheirNeighbours) {
       "......#.",
       ".###..#.",
       "......#.",
-      "P.......",
+      "P......C",
   });
   EXPECT_EQ(tile(0, 0), 6);  // the row above the grid reads as wall
   EXPECT_EQ(tile(1, 2), 1);
@@ -58,7 +60,7 @@ TEST_F(Level, WallsTakeTheirShapeFromTheirNeighbours) {
   EXPECT_EQ(tile(6, 3), 6);
   EXPECT_EQ(tile(4, 4), -1);
 
-  playLevel({"#.P", "#..", "#.."});
+  playLevel({"#.P", "#..", "#.C"});
   EXPECT_EQ(tile(0, 0), 5);  // a column from the top row runs 5, 5, ..., 6
   EXPECT_EQ(tile(0, 1), 5);
   EXPECT_EQ(tile(0, 2), 6);
@@ -102,23 +104,88 @@ TEST_F(Level, APictureBeyondTheGridStillPlacesItsTreasures) {
   EXPECT_EQ(app.levelWidth, 310 * 80);
 }
 
-TEST_F(Level, AMissingLevelPictureIsLoggedAndReturnsToTheTitle) {
+TEST_F(Level, ALevelThatCannotBeLoadedIsNeverWonNorSaved) {
   playLevel({"P.C"});
-  ASSERT_EQ(std::remove("dat/lvl/levels.dat"), 0);
-  DatafileCache::instance().releaseIdle();  // the copy a restart would keep
-  enterLevel(3);
-  step();
-  EXPECT_EQ(top(), "title");
-  EXPECT_TRUE(logged("Could not load level [3]"));
-  testsupport::messageBoxTexts().clear();  // the error is expected here
+  std::string progress = progressPathFor(app.currentProfile);
+  std::string saved = testsupport::readFile(progress);
+  struct Case {
+    std::vector<std::string> rows;  // empty: no levels.dat at all
+    int level;
+    const char* logLine;
+    const char* backTo;
+  };
+  const Case cases[] = {
+      {{"..1.", "...."}, 3, "Could not load level [3] - no player start", "levelSelect"},
+      {{"P.1."}, 4, "Could not load level [4] - no treasure chest", "levelSelect"},
+      {{"P.1."}, 1001, "Could not load level [51] - no treasure chest", "title"},
+      {{}, 3, "Could not load level [3] - no level picture", "levelSelect"},
+  };
+  for (const Case& c : cases) {
+    if (c.rows.empty()) {
+      ASSERT_EQ(std::remove("dat/lvl/levels.dat"), 0);
+      DatafileCache::instance().releaseIdle();  // the copy a restart would keep
+    } else {
+      playLevel(c.rows, c.level);
+    }
+    enterLevel(c.level);
+    run(0.1f);
+    EXPECT_EQ(top(), c.backTo) << c.logLine;
+    EXPECT_TRUE(logged(c.logLine)) << c.logLine;
+    EXPECT_EQ(app.currentLevel, c.level) << c.logLine;
+    EXPECT_EQ(app.levelsBeaten, 0) << c.logLine;
+    EXPECT_EQ(testsupport::readFile(progress), saved) << c.logLine;
+  }
+  testsupport::messageBoxTexts().clear();  // no levels.dat: the datafile cache's own error
+  playLevel({"P.1."}, 1002);  // the dance game brings its own chest
+  EXPECT_TRUE(app.levelLoadProblem.empty()) << app.levelLoadProblem;
+}
+
+TEST_F(Level, AFailedSaveIsShownAfterTheWinAndLoggedEveryTime) {
+  playLevel({"P.C.1"}, 2);  // won at 50 %: straight on to level 3
+  std::string progress = progressPathFor(app.currentProfile);
+  std::string saved = testsupport::readFile(progress);
+  for (int win = 0; win < 2; ++win) {
+    // The save's temporary file lands on a device that is always full.
+    ASSERT_EQ(symlink("/dev/full", (progress + ".tmp").c_str()), 0);
+    app.requiredCoins = 0;  // level 3 is a coin run
+    app.treasures[0]->alpha = 0.0f;
+    app.treasures[0]->collected = 1;
+    step();
+  }
+  EXPECT_EQ(app.currentLevel, 4);
+  EXPECT_EQ(testsupport::readFile(progress), saved);
+  std::vector<std::string> lines = testsupport::logLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [&](const std::string& line) { return line.rfind("Could not save [" + progress + "] - ", 0) == 0; }),
+            2);
+
+  // The notice is a band of text above the hearts, gone after a few seconds.
+  auto band = [&] {
+    draw();
+    BITMAP* frame = app.screen->backBuffer;
+    std::vector<int> pixels;
+    for (int y = frame->h - 140; y < frame->h - 100; ++y)
+      for (int x = 0; x < frame->w; x += 2) pixels.push_back(getpixel(frame, x, y));
+    return pixels;
+  };
+  app.paused = 1;  // nothing else moves meanwhile
+  std::vector<int> shown = band();
+  run(5.1f);
+  std::vector<int> gone = band();
+  size_t differing = 0;
+  for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != gone[i];
+  EXPECT_GT(differing, shown.size() / 4);
+  EXPECT_EQ(band(), gone);
 }
 
 TEST_F(Level, ChestsFinishTheLevelOnceTheRequiredCoinsAreHeld) {
-  playLevel({"P.1.2"}, 6);  // gems only: done on the first frame
+  playLevel({"P.C.1.2"}, 6);
+  app.treasures[0]->alpha = 0.0f;  // the chest only: one of three
+  app.treasures[0]->collected = 1;
   step();
   EXPECT_EQ(app.currentLevel, 7);
   EXPECT_EQ(app.levelsBeaten, 7);
-  EXPECT_EQ(app.ratings[6], 0);
+  EXPECT_EQ(app.ratings[6], 33);  // rounded down, never up
 
   playLevel({"P.C.1"}, 2);
   app.requiredCoins = 3;

@@ -5,6 +5,8 @@
 
 #include "route.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 std::string refusal(const std::string& text) {
@@ -46,4 +48,17 @@ TEST(Route, ReadsEveryStepAndNamesTheLineOfAnythingElse) {
   EXPECT_EQ(refusal(head + "fire up\n"), "line 3: fire faces left or right");
   EXPECT_EQ(refusal(head + "end 5 5\n"), "line 3: too many words");
   EXPECT_EQ(refusal(""), "line 1: a route starts with \"tidewell-route 1\" and \"level N\"");
+}
+
+TEST(Route, RefusesNumbersKeysAndCellsADesignerNeverMeans) {
+  const std::string head = "tidewell-route 1\nlevel 7\n";
+  for (const char* go : {"go nan inf", "go 0x1p3 2", "go 1e2 2", "go +3 2", "go 3 .", "go 3 1.2.3"})
+    EXPECT_EQ(refusal(head + go + "\n"), "line 3: go needs a column and a row") << go;
+  EXPECT_EQ(refusal(head + "go 99999 99999\n"), "line 3: go leads outside the level");
+  EXPECT_EQ(refusal(head + "go 12 150\n"), "line 3: go leads outside the level");
+  EXPECT_EQ(refusal(head + "go 299.5 149.5\n"), "");
+  for (const char* hold : {"hold UP+ 1", "hold +UP 1", "hold UP++RIGHT 1", "hold UP 0x1"})
+    EXPECT_NE(refusal(head + hold + "\n"), "") << hold;
+  EXPECT_EQ(refusal(head + "wait 1\0\n"s), "line 3: a NUL byte");
+  EXPECT_EQ(refusal("tidewell-route +1\nlevel 7\n"), "line 1: unknown route version");
 }

@@ -1,5 +1,6 @@
 #include "route.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -12,12 +13,19 @@ const char* const kFormatWord = "tidewell-route";
 const int kFormatVersion = 1;
 const char kCommentMark = ';';
 const float kLongestStepS = 600.0f;  // the level clock's cap
+const float kLevelColumns = 300.0f, kLevelRows = 150.0f;  // the largest level, in cells
+const size_t kMaxNumberChars = 12;
 
+// Digits with at most one point: what a designer writes, never a sign,
+// an exponent, hex, inf or nan.
 bool readNumber(const std::string& token, float& value) {
-  if (token.empty()) return false;
-  char* end = nullptr;
-  value = std::strtof(token.c_str(), &end);
-  return *end == '\0';
+  size_t point = token.find('.');
+  if (token.empty() || token.size() > kMaxNumberChars || token == "." || token.find('.', point + 1) != std::string::npos)
+    return false;
+  for (char c : token)
+    if (c != '.' && (c < '0' || c > '9')) return false;
+  value = std::strtof(token.c_str(), nullptr);
+  return true;
 }
 
 bool readSeconds(std::istringstream& words, float& seconds) {
@@ -27,14 +35,15 @@ bool readSeconds(std::istringstream& words, float& seconds) {
 }
 
 bool readKeys(const std::string& token, std::vector<int>& keys) {
-  std::istringstream names(token);
-  std::string name;
-  while (std::getline(names, name, '+')) {
-    int code = demoKeyCode(name);
+  // Every name between the pluses must be a key: "UP+" is a typing error.
+  for (size_t from = 0;;) {
+    size_t plus = token.find('+', from);
+    int code = demoKeyCode(token.substr(from, plus == std::string::npos ? std::string::npos : plus - from));
     if (code <= 0) return false;
     keys.push_back(code);
+    if (plus == std::string::npos) return true;
+    from = plus + 1;
   }
-  return !keys.empty();
 }
 
 // One step's words after its verb; false with the reason.
@@ -43,9 +52,10 @@ bool readStep(const std::string& verb, std::istringstream& words, RouteStep& ste
   if (verb == "go") {
     step.kind = RouteStep::kGo;
     words >> a >> b;
-    if (!readNumber(a, step.x) || step.x < 0.0f) return reason = "go needs a column and a row", false;
+    if (!readNumber(a, step.x) || (!b.empty() && !readNumber(b, step.y)))
+      return reason = "go needs a column and a row", false;
     if (b.empty()) step.y = -1.0f;
-    else if (!readNumber(b, step.y) || step.y < 0.0f) return reason = "go needs a column and a row", false;
+    if (step.x >= kLevelColumns || step.y >= kLevelRows) return reason = "go leads outside the level", false;
   } else if (verb == "hold") {
     step.kind = RouteStep::kHold;
     words >> a;
@@ -71,9 +81,9 @@ bool readHeader(std::istringstream& words, const std::string& verb, Route& route
                 std::string& reason) {
   std::string value;
   words >> value;
-  char* end = nullptr;
-  long number = std::strtol(value.c_str(), &end, 10);
-  bool whole = !value.empty() && *end == '\0';
+  bool whole = !value.empty() && value.size() <= kMaxNumberChars &&
+               std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  long number = whole ? std::strtol(value.c_str(), nullptr, 10) : -1;
   if (verb == kFormatWord) {
     if (!whole || number != kFormatVersion) return reason = "unknown route version", false;
     return true;
@@ -88,6 +98,11 @@ bool readHeader(std::istringstream& words, const std::string& verb, Route& route
 
 bool parseRoute(const std::string& text, Route& route, std::string& error) {
   route = Route{};
+  size_t nul = text.find('\0');
+  if (nul != std::string::npos) {
+    error = "line " + std::to_string(std::count(text.begin(), text.begin() + nul, '\n') + 1) + ": a NUL byte";
+    return false;
+  }
   std::istringstream lines(text);
   std::string line;
   bool haveVersion = false, haveLevel = false;

@@ -33,5 +33,7 @@ struct Route {
   std::vector<RouteStep> steps;
 };
 
-// False with "line N: reason" in error for a line the bot cannot follow.
+// False with "line N: reason" in error for a line the bot cannot follow:
+// numbers are plain decimals, go cells lie within the largest level
+// (300 x 150 cells), hold keys are known names joined by '+'.
 bool parseRoute(const std::string& text, Route& route, std::string& error);

@@ -86,7 +86,12 @@ TEST_F(BombGameTest, TheScreenEdgePointerShowsTheWayToAFarBomb) {
 TEST_F(BombGameTest, FiveDisarmedBombsPayFifteenCoins) {
   start();
   fishAt(18 * 80 + 40, 18 * 80 + 40);  // beside the last place
-  for (int place = 0; place < 5; ++place) disarm();
+  for (int place = 0; place < 4; ++place) disarm();
+  EXPECT_EQ(bomb->won, 0);  // the fifth place is still to come
+  EXPECT_TRUE(bomb->visible);
+  EXPECT_EQ(bomb->x, 19 * 80 + 40);
+  EXPECT_EQ(bomb->y, 18 * 80 + 40);
+  disarm();
   EXPECT_EQ(bomb->won, 1);
   EXPECT_FALSE(bomb->visible);
   EXPECT_EQ(coinsBankedByPayout(), 15);

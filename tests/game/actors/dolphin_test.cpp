@@ -10,6 +10,7 @@
 #include "flow/game_app.h"
 #include "game/actors/player.h"
 #include "game/level_fixture.h"
+#include "game/treasure.h"
 
 namespace {
 
@@ -67,9 +68,11 @@ TEST_F(DolphinTest, ACoinRunIsLostWhenNotEvenTheCoinsInTheWaterWouldDoAndWonChas
       "#........#",
       "#........#",
       "#D.......#",
-      "P........#",  // a nook out of reach of the dolphin and its coins
+      "P.C......#",  // a nook out of reach of the dolphin and its coins
       "##########",
-  }, 3);  // ten coins, and no chest: the coins alone decide
+  }, 3);
+  app.treasures[0]->alpha = 0.0f;  // the chest taken at once: the ten coins alone decide
+  app.treasures[0]->collected = 1;
   Actor* dolphin = findActor("dolphin.dat");
   Player& idler = *app.player;
   idler.coinsThisLevel = 8;
@@ -88,6 +91,8 @@ TEST_F(DolphinTest, ACoinRunIsLostWhenNotEvenTheCoinsInTheWaterWouldDoAndWonChas
   EXPECT_TRUE(failureShown());
 
   run(2.1f);  // the level starts again
+  app.treasures[0]->alpha = 0.0f;
+  app.treasures[0]->collected = 1;
   for (int i = 0; i < 1500 && app.currentLevel == 3; ++i) {
     steerForCoins();
     step();

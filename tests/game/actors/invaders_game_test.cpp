@@ -78,6 +78,7 @@ TEST_F(InvadersGameTest, ShootingAllThirtyPaysFortyCoinsWhileTheLastStillFades) 
         EXPECT_FALSE(app.player->shot.visible);  // one bubble, one hit
       }
       EXPECT_EQ(game->invaders[row][i].hits, 0);
+      EXPECT_EQ(game->won, game->invadersLeft == 0 ? 1 : 0) << game->invadersLeft << " invaders left";
     }
   }
   EXPECT_EQ(game->invadersLeft, 0);
