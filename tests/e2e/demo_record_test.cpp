@@ -60,9 +60,11 @@ TEST(WindowDemoRecording, KeysPressedInTheWindowAreWrittenAndReplayedPassForPass
   window.pop_back();
   std::this_thread::sleep_for(std::chrono::seconds(2));  // past the level's opening fade
   // Swim right a moment, then leave through the menu: Esc, down to "Exit",
-  // the last two steps as taps quicker than a pass.
+  // the last two steps as taps quicker than a pass. They are 30 ms apart:
+  // X reads a release and a press of one key in the same millisecond as
+  // that key repeating, which no hand can do.
   xdotool(window, "sleep 0.3 " + tap("Right") + tap("Escape") + tap("Down") + tap("Down") + tap("Down") +
-                      "key --delay 0 Down Down sleep 0.3 " + tap("Return"));
+                      "key --delay 30 Down Down sleep 0.3 " + tap("Return"));
 
   int status = 0;
   for (int i = 0; i < 600 && waitpid(pid, &status, WNOHANG) == 0; ++i)
