@@ -416,7 +416,7 @@ TEST_F(Level, EveryRideOpensWithThreeSecondsBeforeAnythingToSteerAround) {
 // hidden or shown, actors halfway through a glide, solid flags changed
 // between frames, slides along rows and columns.
 TEST_F(Level, LevelServicesAnswerAsAWalkOverEveryActorWould) {
-  playLevel({"############", "#P...<.....#", "#...>...x..#", "#..........#", "#.....#....#", "############"});
+  playLevel({"############", "#P...<.....#", "#...>...x..#", "#..........#", "#.....#...C#", "############"});
   std::srand(7);
   std::vector<Actor*> placed;
   for (int i = 0; i < 12; ++i) {
