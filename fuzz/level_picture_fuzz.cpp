@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "baker.h"
+#include "engine/datafile_cache.h"
 #include "engine/log.h"
 #include "engine/screen.h"
 #include "engine/tile_map.h"
@@ -83,9 +84,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   levels::LevelPicture picture = pictureOf(data, size);
   writeLevel(picture);
+  DatafileCache::instance().releaseIdle();  // a restart would keep the last input's file
   app->currentLevel = 0;
   app->switchState("inGame");
   require(app->isStacked("inGame"), "the level is entered");
+  if (!app->levelLoadProblem.empty()) {
+    // No start or no chest: refused, and never won.
+    require(!app->levelWon, "a refused level is never won");
+    return 0;
+  }
   require(app->levelWidth == picture.width * 80 && app->levelHeight == picture.height * 80, "level size");
   int cells = picture.width * picture.height;
   // A clam brings its pearl: at most two things a cell.
