@@ -98,9 +98,7 @@ void KeyCaptureEntry::finishCapture(int code) {
 }
 
 int KeyCaptureEntry::shownRight() {
-  int valueRight = static_cast<int>(x) + cameraOffsetX + kValueOffsetX;
-  if (::font) valueRight += text_length(::font, keyText.c_str());
-  return std::max(MenuEntry::shownRight(), valueRight);
+  return std::max(MenuEntry::shownRight(), bindingValueRight(static_cast<int>(x) + cameraOffsetX, keyText));
 }
 
 void KeyCaptureEntry::draw(BITMAP* target) {
@@ -108,12 +106,20 @@ void KeyCaptureEntry::draw(BITMAP* target) {
   if (inputMap && enabled && target && ::font) keyText = keyName(inputMap->firstCode(actionName));
   MenuEntry::draw(target);
   if (!enabled || !target || !::font) return;
-  int vx = static_cast<int>(x) + cameraOffsetX + kValueOffsetX, vy = static_cast<int>(y);
-  textout_ex(target, ::font, keyText.c_str(), vx, vy, -1, -1);
+  drawBindingValue(target, static_cast<int>(x) + cameraOffsetX, static_cast<int>(y), keyText, capturing);
+}
+
+void drawBindingValue(BITMAP* target, int x, int y, const std::string& value, bool capturing) {
+  int vx = x + kValueOffsetX;
+  textout_ex(target, ::font, value.c_str(), vx, y, -1, -1);
   if (!capturing) return;
   set_add_blender(0, 0, 0, kCaptureBoxAlpha);
   drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-  rectfill(target, vx, vy, vx + text_length(::font, keyText.c_str()), vy + text_height(::font),
+  rectfill(target, vx, y, vx + text_length(::font, value.c_str()), y + text_height(::font),
            makecol(128, 128, 128));
   solid_mode();
+}
+
+int bindingValueRight(int x, const std::string& value) {
+  return x + kValueOffsetX + (::font ? text_length(::font, value.c_str()) : 0);
 }

@@ -32,3 +32,9 @@ class KeyCaptureEntry : public MenuEntry {
   std::set<int> staleKeys;  // down when capturing began; ignored until released
   unsigned capturedSerial = 0;  // the key events' pass already searched for a press
 };
+
+// The value of a binding line (a key's or a pad button's name), right of
+// the label at x, under a translucent box while the line captures.
+void drawBindingValue(BITMAP* target, int x, int y, const std::string& value, bool capturing);
+// The right edge of that value, for the highlight's markers.
+int bindingValueRight(int x, const std::string& value);

@@ -2,13 +2,11 @@
 
 #include <allegro.h>
 
-#include "engine/gamepad.h"
-#include "menu/menu.h"
+#include <algorithm>
 
-namespace {
-const int kValueOffsetX = 64;  // px right of x, as the key-capture line
-const int kCaptureBoxAlpha = 128;
-}  // namespace
+#include "engine/gamepad.h"
+#include "menu/key_capture_entry.h"
+#include "menu/menu.h"
 
 std::string padButtonName(int button) {
   return button < 0 ? "None" : "Button " + std::to_string(button + 1);
@@ -62,16 +60,14 @@ void PadCaptureEntry::stopCapturing() {
   owner->mouseLocked = false;
 }
 
+int PadCaptureEntry::shownRight() {
+  return std::max(MenuEntry::shownRight(), bindingValueRight(static_cast<int>(x) + cameraOffsetX, buttonText));
+}
+
 void PadCaptureEntry::draw(BITMAP* target) {
+  // The button's name first: the highlight's markers go round it.
+  buttonText = padButtonName(pad ? pad->button(role) : -1);
   MenuEntry::draw(target);
   if (!enabled || !target || !::font) return;
-  std::string value = padButtonName(pad ? pad->button(role) : -1);
-  int vx = static_cast<int>(x) + cameraOffsetX + kValueOffsetX, vy = static_cast<int>(y);
-  textout_ex(target, ::font, value.c_str(), vx, vy, -1, -1);
-  if (!capturing) return;
-  set_add_blender(0, 0, 0, kCaptureBoxAlpha);
-  drawing_mode(DRAW_MODE_TRANS, nullptr, 0, 0);
-  rectfill(target, vx, vy, vx + text_length(::font, value.c_str()), vy + text_height(::font),
-           makecol(128, 128, 128));
-  solid_mode();
+  drawBindingValue(target, static_cast<int>(x) + cameraOffsetX, static_cast<int>(y), buttonText, capturing);
 }

@@ -20,6 +20,7 @@ class PadCaptureEntry : public MenuEntry {
 
   void step(float dt) override;
   void draw(BITMAP* target) override;
+  int shownRight() override;
   void onActivate() override;
 
  private:
@@ -29,6 +30,7 @@ class PadCaptureEntry : public MenuEntry {
 
   int heldButton = -1;         // seen down, taken once released
   std::set<int> staleButtons;  // down when capturing began
+  std::string buttonText;      // the name last drawn
 };
 
 // "Button " and the button's number counted from 1, as pads print them.
