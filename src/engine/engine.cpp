@@ -41,7 +41,8 @@ const float kMinWidth = 320.0f, kMinHeight = 240.0f, kMaxSide = 4096.0f;
 // "maxfps" is taken within these bounds: above the upper one a frame rests
 // nothing anyway, and below one frame a second the rest would overflow.
 const float kMinFpsLimit = 1.0f, kMaxFpsLimit = 1000.0f;
-const char* const kKnownSettings[] = {"resx", "resy", "fullscreen", "enableAltEnter", "maxfps"};
+const char* const kKnownSettings[] = {"resx",   "resy",       "fullscreen", "enableAltEnter",
+                                      "maxfps", "windowsize", "vsync"};
 const size_t kMaxUnknownSettingChars = 32;
 const int kMaxUnknownSettings = 8;
 
