@@ -183,10 +183,6 @@ void InputMap::poll() {
       bool& last = states[code];
       if (down == last) continue;
       last = down;
-      if (changedByPad(code)) {
-        if (padReported) continue;
-        padReported = true;
-      }
       std::string name = action;  // the handler may erase the entry
       onAction(name, down);
       if (changed) {

@@ -54,19 +54,11 @@ void Sprite::step(float dt) {
   Drawable::step(dt);
   animation.update(dt);
   if (!animation.running) {
-    if (currentAnimation.empty() && lastAnimation.empty()) {
-      // The usual case, every frame of a still sprite: no names to copy.
-      static const std::string kNone;
-      onAnimationDone(kNone);
-      lastAnimation.clear();
-      if (!animation.running) currentAnimation.clear();
-    } else {
-      std::string ended = currentAnimation;
-      onAnimationDone(ended);
-      lastAnimation = ended;
-      // A hook that started the next animation keeps its name.
-      if (!animation.running) currentAnimation.clear();
-    }
+    std::string ended = currentAnimation;
+    onAnimationDone(ended);
+    lastAnimation = ended;
+    // A hook that started the next animation keeps its name.
+    if (!animation.running) currentAnimation.clear();
   }
   updateBounds();
 }
