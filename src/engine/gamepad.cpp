@@ -161,6 +161,8 @@ void Gamepad::install() {
 
 void Gamepad::rescan() {
   if (!driverTried || simulated || gamepadPresent()) return;
+  // No device file, no pad: entering a level stays free of driver work.
+  if (!deviceStillThere()) return;
   remove_joystick();
   install();
 }
