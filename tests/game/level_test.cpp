@@ -382,7 +382,10 @@ TEST_F(Level, EscapeOpensTheInGameMenuWhichPausesUntilContinue) {
 
 // Fault: on the rocket ride the first wall came 1.9 s after "Go!". On
 // every ride a new rider gets three seconds to learn the steering: no wall
-// face in any row and no creature comes within reach before then.
+// face in any row and no creature comes within reach before then, and the
+// treasure in those seconds lies on the start row, so nothing asks for a
+// steer before then either (a gem a row off lured riders into steering at
+// once).
 TEST_F(Level, EveryRideOpensWithThreeSecondsBeforeAnythingToSteerAround) {
   const float kOpeningS = 3.0f, kContactPx = 64.0f;
   useGameLevels();
@@ -405,6 +408,12 @@ TEST_F(Level, EveryRideOpensWithThreeSecondsBeforeAnythingToSteerAround) {
     for (Actor* actor : app.actors) {
       if (actor->visible && actor->x > startX) {
         EXPECT_GE(actor->x - kContactPx, reachX) << "level " << level << " " << actor->kind();
+      }
+    }
+    for (const Treasure* treasure : app.treasures) {
+      if (treasure->x < reachX) {
+        EXPECT_EQ(static_cast<int>(treasure->y) / 80, static_cast<int>(fish.ride.y) / 80)
+            << "level " << level << " treasure at x " << treasure->x;
       }
     }
   }
