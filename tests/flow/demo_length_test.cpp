@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iomanip>
 #include <string>
 
 #include "flow/demo.h"
@@ -44,6 +45,7 @@ TEST(DemoLength, EveryStoryLevelsDemoStaysWithinItsLimit) {
     double seconds = demoSeconds(demoPath(level), error);
     ASSERT_GE(seconds, 0.0) << demoPath(level) << ": " << error;
     double limit = level <= kLastEarlyLevel ? kEarlyLimitS : kStoryLimitS;
-    EXPECT_LE(seconds, limit) << "level " << level << "'s demo plays " << seconds << " s";
+    EXPECT_LE(seconds, limit) << "level " << level << "'s demo plays " << std::fixed << std::setprecision(2) << seconds
+                              << " s";
   }
 }
