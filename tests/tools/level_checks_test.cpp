@@ -55,3 +55,36 @@ TEST(LevelChecks, OnlyWallsKeepTheOutsideOut) {
   EXPECT_NE(checked({"####", "#P.#", "####"}, 1003), "");
   EXPECT_EQ(checked({"####", "#P.#", "####"}, 1002), "");
 }
+
+TEST(LevelChecks, RewardsStayOutOfTheCreaturesReach) {
+  // Two cells from a crab is too close, three is clear; and the wreck's
+  // levels are held to it as the reef's are, the city's not.
+  EXPECT_EQ(checked({"##############", "#P........C.c#", "##############"}),
+            "level07.txt:3:11: a treasure chest within two cells of the crab at line 3, column 13");
+  EXPECT_EQ(checked({"##############", "#P.......C..c#", "##############"}), "");
+  EXPECT_NE(checked({"#########", "#P1.^...#", "#......C#", "#########"}, 19), "");
+  EXPECT_EQ(checked({"#########", "#P1.^...#", "#......C#", "#########"}, 20), "");
+  // A clam's pearl is its own; another clam beside it is not.
+  EXPECT_EQ(checked({"#########", "#P.Q..C.#", "#########"}), "");
+  EXPECT_NE(checked({"#########", "#P.QQ.C.#", "#########"}).find("pearl within two cells of the clam"),
+            std::string::npos);
+}
+
+TEST(LevelChecks, RewardsNearTheStartStayOutOfASweep) {
+  // A cannon fires down its row to the first wall: a gem in that row beside
+  // the start is in the line of fire, one behind a wall is not.
+  const std::string chest = "#C............#";
+  EXPECT_EQ(checked({"###############", "#P.1.......K..#", chest, "###############"}),
+            "level07.txt:3:4: a gem near the player start lies in the reach of the cannon at line 3, column 12");
+  EXPECT_EQ(checked({"###############", "#P.1#......K..#", chest, "###############"}), "");
+  // Six cells from the start the same line of fire is the player's to judge.
+  EXPECT_EQ(checked({"###############", "#P.....1...K..#", chest, "###############"}), "");
+  // A jellyfish drifts its column until a tile turns it; scenery turns it too.
+  EXPECT_NE(checked({"#######", "#P.j..#", "#.....#", "#.....#", "#..1.C#", "#######"}), "");
+  EXPECT_EQ(checked({"#######", "#P.j..#", "#.....#", "#..%..#", "#..1.C#", "#######"}), "");
+  // A crab walks only where it has floor; a sleepy fish dashes only left.
+  EXPECT_NE(checked({"##########", "#P..C....#", "#........#", "#.1....c.#", "##########"}), "");
+  EXPECT_EQ(checked({"##########", "#P..C....#", "#........#", "#.1....c.#", "#...######", "##########"}), "");
+  EXPECT_EQ(checked({"##########", "#Pz...1..#", "#.......C#", "##########"}), "");
+  EXPECT_NE(checked({"##########", "#P.1...z.#", "#.......C#", "##########"}), "");
+}
