@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/game_paths.h"
 #include "engine/log.h"
 #include "flow/demo_run.h"
 #include "flow/game_app.h"
@@ -15,8 +16,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tidewell: %s\n", error.c_str());
     return 2;
   }
+  // Before anything is read or logged: every file's folder follows from it.
+  gamePaths() = choosePaths(processClues(options.dataDir, options.userDir));
   if (!options.verifyDemo.empty()) return verifyDemo(options.verifyDemo);
   if (!options.recordDemo.empty()) return recordDemo(options.recordDemo, options.level);
+  // A folder that cannot be made only costs the saves, which report it.
+  if (!makePlayerFolders(gamePaths(), error)) std::fprintf(stderr, "tidewell: %s\n", error.c_str());
   GameApp app;
   app.launchLevel = options.level;
   app.init();

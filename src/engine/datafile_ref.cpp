@@ -4,6 +4,7 @@
 
 #include "engine/datafile_cache.h"
 #include "engine/datafile_check.h"
+#include "engine/game_paths.h"
 #include "engine/log.h"
 
 int datafileEntryCount(const DATAFILE* datafile) {
@@ -37,15 +38,17 @@ void DatafileRef::open(const std::string& path, const std::string& cacheKey) {
     take(cached->second);
     return;
   }
-  if (!exists(full.c_str())) {
-    log("datafile [" + full + "] - file not found", true);
+  // The key stays the name inside the data folder, wherever that is.
+  std::string file = dataFile(full);
+  if (!exists(file.c_str())) {
+    log("datafile [" + file + "] - file not found", true);
     return;
   }
   std::string reason;
-  DATAFILE* datafile = loadCheckedDatafile(full, reason);
+  DATAFILE* datafile = loadCheckedDatafile(file, reason);
   if (!datafile) {
-    logInfo("datafile [" + full + "] - " + reason);
-    log("datafile [" + full + "] - cannot parse file", true);
+    logInfo("datafile [" + file + "] - " + reason);
+    log("datafile [" + file + "] - cannot parse file", true);
     return;
   }
   cache.loaded[newKey] = datafile;

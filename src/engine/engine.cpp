@@ -13,9 +13,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/base_directory.h"
 #include "engine/datafile_cache.h"
 #include "engine/display_scaler.h"
+#include "engine/game_paths.h"
 #include "engine/gamepad.h"
 #include "engine/key_events.h"
 #include "engine/log.h"
@@ -89,7 +89,7 @@ Engine::~Engine() {
 }
 
 void Engine::loadSettings() {
-  std::ifstream in(baseDirectory + "settings.cfg");
+  std::ifstream in(configFile("settings.cfg"));
   readSettings(in, settings);
 }
 
@@ -138,12 +138,13 @@ double nextFrameDeadline(double previousMs, double nowMs, float maxFps) {
 void Engine::saveSettings() {
   std::ostringstream out;
   for (const auto& [name, value] : settings) out << name << ' ' << value << '\n';
-  writeFileSafely(baseDirectory + "settings.cfg", out.str());
+  writeFileSafely(configFile("settings.cfg"), out.str());
 }
 
 void Engine::init() {
   srand(static_cast<unsigned>(time(nullptr)));
   logInfo("Kelpcore_19");
+  if (!gamePaths().layout.empty()) logInfo(gamePaths().layout);
   allegro_init();
   sound = new SoundManager();
   install_timer();

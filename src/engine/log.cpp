@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "engine/game_paths.h"
+
 namespace {
 
 const int kFatalExitStatus = 1;
@@ -40,8 +42,9 @@ void reserveLogSpace(const char* path) {
 void log(const std::string& message, bool isError) {
   if (!logOpened) {
     logOpened = true;
-    logStream.open("debug.log", std::ios::out | std::ios::trunc);
-    if (logStream) reserveLogSpace("debug.log");
+    std::string path = userFile("debug.log");
+    logStream.open(path, std::ios::out | std::ios::trunc);
+    if (logStream) reserveLogSpace(path.c_str());
   }
   logStream << message << '\n';
   logStream.flush();

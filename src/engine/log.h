@@ -1,8 +1,9 @@
 #pragma once
 #include <string>
 
-// Process-wide diagnostics: every line goes to "debug.log" in the working
-// directory (truncated by the first line of each run). Errors show a message
+// Process-wide diagnostics: every line goes to "debug.log" in the player's
+// folder (game_paths.h; the working directory in a game folder), truncated
+// by the first line of each run. Errors show a message
 // box; in fatal mode they end the process with status 1.
 
 // Writes one line and flushes. An error shows a message box and, in fatal

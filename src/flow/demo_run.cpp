@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/game_paths.h"
 #include "engine/key_events.h"
 #include "engine/safe_file.h"
 #include "engine/screen.h"
@@ -46,8 +47,11 @@ bool readDemo(const std::string& path, Demo& demo) {
 }  // namespace
 
 bool inGameFolder(const char* program) {
-  if (std::filesystem::exists(kLevelData)) return true;
-  std::fprintf(stderr, "%s: no %s here; run in the game folder\n", program, kLevelData);
+  if (std::filesystem::exists(dataFile(kLevelData))) return true;
+  if (gamePaths().data.empty())
+    std::fprintf(stderr, "%s: no %s here; run in the game folder\n", program, kLevelData);
+  else
+    std::fprintf(stderr, "%s: no %s in %s\n", program, kLevelData, gamePaths().data.c_str());
   return false;
 }
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "engine/gamepad.h"
-#include "engine/base_directory.h"
+#include "engine/game_paths.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 #include "flow/game_app.h"
@@ -17,7 +17,6 @@
 namespace {
 
 const char* const kProfileListFile = "profiles.cfg";
-const char* const kProfileFolder = "profiles";
 const int kMinBubbleLimit = 1, kMaxBubbleLimit = 10;
 const float kSaveFailedNoticeS = 5.0f;
 // The most a profile can hold of each; a stored value beyond is damage.
@@ -30,9 +29,9 @@ void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 }  // namespace
 
 void GameApp::loadProfileList() {
-  mkdir(kProfileFolder, 0755);  // a missing folder would lose every save
-  removeStaleTemporaryFiles({baseDirectory + "settings.cfg", baseDirectory + "volume.cfg", kProfileListFile});
-  ProfileList list = readProfileList(kProfileListFile);
+  mkdir(profileFolder().c_str(), 0777);  // a missing folder would lose every save
+  removeStaleTemporaryFiles({configFile("settings.cfg"), configFile("volume.cfg"), userFile(kProfileListFile)});
+  ProfileList list = readProfileList(userFile(kProfileListFile));
   profiles = list.names;
   if (!list.current.empty()) currentProfile = list.current;
   if (profiles.empty()) {
@@ -63,7 +62,7 @@ void GameApp::savePadConfig() {
   if (isUsableProfileName(currentProfile)) Gamepad::instance().saveButtons(padConfigPathFor(currentProfile));
 }
 
-void GameApp::saveProfileList() { writeProfileList(kProfileListFile, {profiles, currentProfile}); }
+void GameApp::saveProfileList() { writeProfileList(userFile(kProfileListFile), {profiles, currentProfile}); }
 
 void GameApp::applyProgress(const ProfileProgress& progress) {
   levelsBeaten = saneValue("levels beaten", progress.levelsBeaten, 0, kMaxLevelsBeaten);

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "engine/game_paths.h"
 #include "engine/screen.h"
 #include "engine/text_label.h"
 #include "flow/game_app.h"
@@ -32,7 +33,7 @@ const float kHelpResumeDelayS = 0.1f;  // the level stays paused this long after
 void GameApp::onStatePushed(const std::string& name) {
   if (name == "credits") {
     noClear = false;
-    showScrollingText("credits.txt", gameFont(), "JUMPSTATE_FALSE:title");
+    showScrollingText(dataFile("credits.txt"), gameFont(), "JUMPSTATE_FALSE:title");
   } else if (name == "100%") {
     showLevelPerfect();
   } else if (name == "eog") {

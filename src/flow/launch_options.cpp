@@ -10,7 +10,8 @@ namespace {
 const int kLastStoryLevel = 49;
 const int kLastMiniGameLevel = kFirstMiniGameLevel + 3;
 const char* const kUsage =
-    "usage: tidewell [--level N] | --record-demo FILE --level N | --verify-demo FILE";
+    "usage: tidewell [--level N] | --record-demo FILE --level N | --verify-demo FILE"
+    " [--data-dir DIR] [--user-dir DIR]";
 
 bool parseLevelNumber(const char* text, int& level) {
   errno = 0;
@@ -24,7 +25,7 @@ bool parseLevelNumber(const char* text, int& level) {
 bool readFileArgument(int argc, char** argv, int& i, std::string& file, std::string& error) {
   std::string flag = argv[i];
   if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-    error = flag + " needs a file name";
+    error = flag + (flag.find("-dir") != std::string::npos ? " needs a folder" : " needs a file name");
     return false;
   }
   file = argv[++i];
@@ -43,6 +44,8 @@ bool readOption(int argc, char** argv, int& i, LaunchOptions& options, std::stri
   }
   if (flag == "--record-demo") return readFileArgument(argc, argv, i, options.recordDemo, error);
   if (flag == "--verify-demo") return readFileArgument(argc, argv, i, options.verifyDemo, error);
+  if (flag == "--data-dir") return readFileArgument(argc, argv, i, options.dataDir, error);
+  if (flag == "--user-dir") return readFileArgument(argc, argv, i, options.userDir, error);
   error = "unknown option " + flag + " (" + kUsage + ")";
   return false;
 }

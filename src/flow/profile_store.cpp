@@ -10,11 +10,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/game_paths.h"
 #include "engine/safe_file.h"
 
 namespace {
 
-const char* const kProfileFolder = "profiles/";
 const size_t kMaxNameBytes = 64;
 const int kFlagsOffset = 12;
 const int kRatingsOffset = 16;
@@ -54,7 +54,7 @@ int valueOr0(const std::map<int, int>& table, int level) {
 void ensureFolderOf(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return;
-  mkdir(path.substr(0, slash).c_str(), 0755);
+  mkdir(path.substr(0, slash).c_str(), 0777);
 }
 
 // Reads the level table at offset when the file was long enough for it.
@@ -103,7 +103,7 @@ bool isUsableProfileName(const std::string& name) {
 void removeStaleTemporaryFiles(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) std::remove(temporaryPathFor(path).c_str());
   std::error_code failure;
-  for (const auto& entry : std::filesystem::directory_iterator(kProfileFolder, failure)) {
+  for (const auto& entry : std::filesystem::directory_iterator(profileFolder(), failure)) {
     std::string name = entry.path().filename().string();
     for (const char* ending : {".dat.tmp", ".cfg.tmp"}) {
       size_t length = std::strlen(ending);
@@ -113,11 +113,13 @@ void removeStaleTemporaryFiles(const std::vector<std::string>& paths) {
   }
 }
 
-std::string progressPathFor(const std::string& name) { return kProfileFolder + name + ".dat"; }
+std::string profileFolder() { return userFile("profiles/"); }
 
-std::string keyConfigPathFor(const std::string& name) { return kProfileFolder + name + ".cfg"; }
+std::string progressPathFor(const std::string& name) { return profileFolder() + name + ".dat"; }
 
-std::string padConfigPathFor(const std::string& name) { return kProfileFolder + name + ".pad"; }
+std::string keyConfigPathFor(const std::string& name) { return profileFolder() + name + ".cfg"; }
+
+std::string padConfigPathFor(const std::string& name) { return profileFolder() + name + ".pad"; }
 
 ProfileList readProfileList(const std::string& path) {
   std::ifstream in(path);

@@ -39,6 +39,8 @@ bool isUsableProfileName(const std::string& name);
 // Removes what a save cut short (a kill between write and rename) left
 // beside paths and beside the progress and key files in the profile folder.
 void removeStaleTemporaryFiles(const std::vector<std::string>& paths);
+// "profiles/" in the player's folder; every per-profile file lives in it.
+std::string profileFolder();
 std::string progressPathFor(const std::string& name);
 std::string keyConfigPathFor(const std::string& name);
 // The profile's gamepad buttons, beside its key bindings.

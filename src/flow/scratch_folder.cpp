@@ -35,18 +35,25 @@ ScratchFolder::ScratchFolder() {
   }
   folder = name.data();
   for (const char* item : kGameData) {
-    fs::path data = fs::path(home) / item;
+    fs::path data = fs::path(home) / dataFile(item);  // an absolute data folder stays itself
     if (fs::exists(data)) fs::create_symlink(data, fs::path(folder) / item, failure);
     if (failure) break;
   }
   if (!failure) fs::current_path(folder, failure);
-  if (failure) problem = "cannot prepare the scratch folder " + folder + ": " + failure.message();
+  if (failure) {
+    problem = "cannot prepare the scratch folder " + folder + ": " + failure.message();
+    return;
+  }
+  before = gamePaths();
+  GamePaths& paths = gamePaths();
+  paths.data = paths.user = paths.config = "";
 }
 
 ScratchFolder::~ScratchFolder() {
   if (folder.empty()) return;
   std::error_code ignored;
   fs::current_path(home, ignored);
+  if (ready()) gamePaths() = before;
   // Removes the links, never what they point at.
   fs::remove_all(folder, ignored);
 }

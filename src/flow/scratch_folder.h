@@ -1,11 +1,14 @@
 #pragma once
 #include <string>
 
+#include "engine/game_paths.h"
+
 // A fresh temporary folder that becomes the working directory for its
 // lifetime, with the game's data (dat/, sfx/, mus/, credits.txt) linked in
-// from the folder it replaces. Whatever the game writes there (log,
-// settings, profiles) is removed with it, and the player's own files are
-// never read. Going away restores the working directory.
+// from the data folder, and the game's folders all pointed at it. Whatever
+// the game writes there (log, settings, profiles) is removed with it, and
+// the player's own files are never read. Going away restores the working
+// directory and the folders.
 class ScratchFolder {
  public:
   ScratchFolder();
@@ -21,6 +24,7 @@ class ScratchFolder {
 
  private:
   std::string home;    // the working directory before
+  GamePaths before;    // the game's folders before
   std::string folder;  // empty when none was made
   std::string problem;
 };

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/base_directory.h"
+#include "engine/game_paths.h"
 #include "engine/log.h"
 #include "engine/safe_file.h"
 #include "sound/voice_control.h"
@@ -79,7 +79,7 @@ SoundManager::~SoundManager() {
 }
 
 void SoundManager::loadVolumes() {
-  std::string path = baseDirectory + kVolumeFile;
+  std::string path = configFile(kVolumeFile);
   if (!exists(path.c_str())) return;
   std::ifstream in(path);
   StoredVolumes stored = readVolumes(in);
@@ -92,7 +92,7 @@ void SoundManager::saveVolumes() {
   if (!initialized) return;
   std::ostringstream out;
   out << sfxVolume << ' ' << musicVolume << '\n';
-  if (!writeFileSafely(baseDirectory + kVolumeFile, out.str())) return;
+  if (!writeFileSafely(configFile(kVolumeFile), out.str())) return;
   logInfo("savedVolume");
 }
 
@@ -100,7 +100,7 @@ void SoundManager::loadSamples(const std::string& folder, const std::string& ext
   if (!initialized) return;
   sfxFolder = folder;
   sfxExtension = extension;
-  std::string pattern = baseDirectory + folder + "*" + extension;
+  std::string pattern = dataFile(folder + "*" + extension);
   for_each_file_ex(pattern.c_str(), kAnyAttributes, kAnyAttributes, onSampleFile, this);
 }
 
@@ -121,7 +121,7 @@ unsigned SoundManager::playSample(const std::string& name, int volume, int pan, 
                                   bool loop) {
   if (requestLog) requestLog->push_back({name, volume, pan, pitch});
   if (!initialized) return 0;
-  unsigned handle = samples[baseDirectory + sfxFolder + name + sfxExtension];
+  unsigned handle = samples[dataFile(sfxFolder + name + sfxExtension)];
   // Out-of-range values end up clamped by the layer anyway; clamping first
   // keeps the integer arithmetic from overflowing.
   volume = std::clamp(volume, -kMaxUserVolume, kMaxUserVolume);
@@ -148,7 +148,7 @@ void SoundManager::playMusic(const std::string& path, bool loop) {
   if (!initialized) return;
   currentMusic = path;
   audio.streamFree(musicStream);
-  musicStream = audio.streamCreateFile(path);
+  musicStream = audio.streamCreateFile(dataFile(path));
   if (musicStream == 0) log("Can't create stream", true);
   if (!audio.streamPlay(musicStream, true, loop)) log("Can't play stream", true);
   setMusicVolume(static_cast<int>(musicVolume));

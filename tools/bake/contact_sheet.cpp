@@ -117,4 +117,17 @@ bool writeContactSheet(const std::vector<RgbaImage>& images, const std::string& 
   return ok;
 }
 
+bool writePng(const RgbaImage& image, const std::string& path) {
+  if (image.width <= 0 || image.height <= 0) return false;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int row = 0; row < image.height; ++row)
+    std::memcpy(data + size_t(row) * stride, &image.argb[size_t(row) * image.width], size_t(image.width) * 4);
+  cairo_surface_mark_dirty(surface);
+  const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
+  return ok;
+}
+
 }  // namespace bake

@@ -16,4 +16,7 @@ RgbaImage previewOfFont(const BakedFont& font);
 // Lays the previews out in rows and saves them as one PNG.
 bool writeContactSheet(const std::vector<RgbaImage>& images, const std::string& path);
 
+// Saves the image as a PNG, transparency kept.
+bool writePng(const RgbaImage& image, const std::string& path);
+
 }  // namespace bake

@@ -2,19 +2,43 @@
 // manifest into Allegro datafiles.
 //
 //   tidewell-bake MANIFEST ASSET_DIR OUTPUT_DIR [--preview DIR] [--stamp FILE]
+//   tidewell-bake --icon SVG SIZE OUTPUT.png    (the desktop icon at one size)
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "baker.h"
+#include "contact_sheet.h"
 #include "manifest.h"
+#include "svg_renderer.h"
 #include "text_file.h"
 
 namespace {
 
+const int kMaxIconPx = 1024;
+
 int usage() {
-  std::fprintf(stderr, "usage: tidewell-bake MANIFEST ASSET_DIR OUTPUT_DIR [--preview DIR] [--stamp FILE]\n");
+  std::fprintf(stderr,
+               "usage: tidewell-bake MANIFEST ASSET_DIR OUTPUT_DIR [--preview DIR] [--stamp FILE]\n"
+               "       tidewell-bake --icon SVG SIZE OUTPUT.png\n");
   return 2;
+}
+
+int renderIcon(const std::string& svgPath, const std::string& sizeText, const std::string& output) {
+  int size = std::atoi(sizeText.c_str());
+  if (size <= 0 || size > kMaxIconPx) return usage();
+  std::string svg, error;
+  if (!bake::readTextFile(svgPath, svg)) {
+    std::fprintf(stderr, "%s: cannot read\n", svgPath.c_str());
+    return 1;
+  }
+  bake::RgbaImage image = bake::renderSvg(svg, size, size, bake::FrameTransform{}, error);
+  if (image.width == 0 || !bake::writePng(image, output)) {
+    std::fprintf(stderr, "tidewell-bake: %s: %s\n", svgPath.c_str(), error.empty() ? "cannot write" : error.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 bool readManifest(const std::string& path, bake::Manifest& manifest) {
@@ -30,6 +54,7 @@ bool readManifest(const std::string& path, bake::Manifest& manifest) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "--icon") return renderIcon(argv[2], argv[3], argv[4]);
   if (argc < 4) return usage();
   bake::BakeOptions options;
   options.assetDir = argv[2];

@@ -1,3 +1,0 @@
-#include "engine/base_directory.h"
-
-std::string baseDirectory;
