@@ -7,6 +7,7 @@
 #include "flow/demo_run.h"
 #include "flow/game_app.h"
 #include "flow/launch_options.h"
+#include "flow/run_records.h"
 
 int main(int argc, char** argv) {
   LaunchOptions options;
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   if (!options.verifyDemo.empty()) return verifyDemo(options.verifyDemo);
   if (!options.recordDemo.empty()) return recordDemo(options.recordDemo, options.level);
   GameApp app;
+  app.runs->verifier = RunRecords::thisProgram();  // the game verifies its kept runs itself
   app.launchLevel = options.level;
   app.init();
   // Without a display the loop would draw into missing buffers; in the game
