@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +37,7 @@ const int kActorLayer = 2;
 const float kChestDifferenceS = 3.0f;  // how long the heads-up line shows
 const char* const kCandidateEnding = ".new";
 const char* const kVerdictEnding = ".verdict";
+const int kVerifierNiceness = 10;
 
 // The keys a new profile plays with: a kept run is written in them, so that
 // it replays the same whatever keys the profile has chosen since.
@@ -67,7 +69,8 @@ std::string RunRecords::thisProgram() {
   return failure ? std::string() : self.string();
 }
 
-RunRecords::RunRecords(GameApp& game) : app(game), levels(KEY_MAX, 0), replayDown(KEY_MAX, 0) {}
+RunRecords::RunRecords(GameApp& game)
+    : app(game), levels(KEY_MAX, 0), replayDown(KEY_MAX, 0), touched(KEY_MAX, 0) {}
 
 RunRecords::~RunRecords() {
   watching.reset();
@@ -158,7 +161,7 @@ void RunRecords::beforeUpdate(float dt) {
 void RunRecords::recordKeys() {
   passOpen = false;
   std::vector<KeyChange>& changes = run.demo.passes.back().keys;
-  std::vector<unsigned char> touched(KEY_MAX, 0);
+  std::fill(touched.begin(), touched.end(), 0);
   for (const KeyEvent& event : takenKeyEvents()) {
     int code = translation.empty() ? event.code : translation[event.code];
     touched[code] = 1;
@@ -278,6 +281,8 @@ void RunRecords::startVerification(const std::string& candidate) {
     std::remove(candidate.c_str());
     return;
   }
+  // The player's frames come first: the check can take its time.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(job.pid), kVerifierNiceness);
   pending.push_back(job);
 }
 

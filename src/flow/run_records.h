@@ -90,7 +90,7 @@ class RunRecords {
   float nextSampleAt = 0.0f;
   int chestsTaken = 0;
   std::vector<int> translation;  // the player's key -> the default key of its action
-  std::vector<unsigned char> levels, replayDown;  // by key code
+  std::vector<unsigned char> levels, replayDown, touched;  // by key code
   const KeptRun* racing = nullptr;
   std::unique_ptr<KeptRun> raced;
   std::vector<Pending> pending;
