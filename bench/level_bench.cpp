@@ -25,6 +25,8 @@
 #include "engine/screen.h"
 #include "engine/tile_map.h"
 #include "flow/game_app.h"
+#include "flow/run_file.h"
+#include "flow/run_records.h"
 #include "game/actors/actor.h"
 #include "game/actors/jellyfish.h"
 #include "game/actors/player.h"
@@ -208,6 +210,27 @@ void BM_InGameFrame(benchmark::State& state) {
   measureFrames(state, app);
 }
 BENCHMARK(BM_InGameFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame while the run is recorded and a kept run's ghost swims
+// beside the fish: what a player racing a record pays.
+void BM_InGameFrameRacingGhost(benchmark::State& state) {
+  GameApp& app = game();
+  KeptRun run;
+  run.demo.level = kBusyLevel;
+  run.demo.seed = 1;
+  run.demo.passes.assign(10, DemoPass{kFrameS, {}});
+  for (int i = 0; i < 11000; ++i)  // 550 s of swimming to and fro
+    run.track.push_back({i * kGhostSampleS, 200.0f + (i % 400) * 2.0f, 240.0f, i % 20, i % 800 < 400, false});
+  fs::create_directories(runFolderFor(app.currentProfile));
+  std::ofstream(runPathFor(app.currentProfile, kBusyLevel)) << formatRun(run);
+  app.runs->verifier = "recorded, never verified here";
+  enterBusyLevel(app);
+  state.counters["ghost"] = app.runs->ghost != nullptr;
+  measureFrames(state, app);
+  app.runs->verifier.clear();
+  app.switchState("title");
+}
+BENCHMARK(BM_InGameFrameRacingGhost)->Unit(benchmark::kMicrosecond);
 
 // A frame of the shipped gauntlet, its eleven kinds of creature moving.
 void BM_GauntletFrame(benchmark::State& state) {

@@ -8,6 +8,7 @@
 #include "flow/demo_run.h"
 #include "flow/game_app.h"
 #include "flow/launch_options.h"
+#include "flow/run_records.h"
 
 int main(int argc, char** argv) {
   LaunchOptions options;
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   // A folder that cannot be made only costs the saves, which report it.
   if (!makePlayerFolders(gamePaths(), error)) std::fprintf(stderr, "tidewell: %s\n", error.c_str());
   GameApp app;
+  app.runs->verifier = RunRecords::thisProgram();  // the game verifies its kept runs itself
   app.launchLevel = options.level;
   app.init();
   // Without a display the loop would draw into missing buffers; in the game

@@ -15,6 +15,8 @@
 #include "flow/demo_session.h"
 #include "flow/game_app.h"
 #include "flow/headless_game.h"
+#include "flow/profile_store.h"
+#include "flow/run_file.h"
 #include "flow/scratch_folder.h"
 #include "game/in_game_state.h"
 
@@ -31,8 +33,8 @@ bool readText(const std::string& path, std::string& text) {
   return true;
 }
 
-bool readDemo(const std::string& path, Demo& demo) {
-  std::string text, error;
+bool readDemo(const std::string& path, Demo& demo, std::string& text) {
+  std::string error;
   if (!readText(path, text)) {
     std::fprintf(stderr, "tidewell: cannot read the demo %s\n", path.c_str());
     return false;
@@ -42,6 +44,19 @@ bool readDemo(const std::string& path, Demo& demo) {
     return false;
   }
   return true;
+}
+
+// A kept run replays from the purse and bubble limit it was entered with:
+// the scratch folder's profile starts with them.
+void startAsTheRunDid(const std::string& text) {
+  KeptRun run;
+  std::string notARun;
+  if (!parseRun(text, run, notARun)) return;
+  ProfileProgress start;
+  start.bubbleLimit = run.startBubbles;
+  start.coins = run.startCoins;
+  writeProgressFile(progressPathFor(kDefaultProfileName), start);
+  writeProfileList("profiles.cfg", {{kDefaultProfileName}, kDefaultProfileName});
 }
 
 }  // namespace
@@ -57,12 +72,14 @@ bool inGameFolder(const char* program) {
 
 int verifyDemo(const std::string& path) {
   Demo demo;
-  if (!readDemo(path, demo) || !inGameFolder("tidewell")) return 2;
+  std::string text;
+  if (!readDemo(path, demo, text) || !inGameFolder("tidewell")) return 2;
   ScratchFolder scratch;
   if (!scratch.ready()) {
     std::fprintf(stderr, "tidewell: %s\n", scratch.error().c_str());
     return 2;
   }
+  startAsTheRunDid(text);
   HeadlessGame game;
   game.app.launchLevel = demo.level;
   game.app.levelSeed = demoSeed(demo);

@@ -29,6 +29,7 @@ const SettingChoice kWindowSize = {"Window size",
 const SettingChoice kFrameRate = {
     "Frame rate", "maxfps", {{0.0f, "Unlimited"}, {60.0f, "60"}, {120.0f, "120"}, {144.0f, "144"}}};
 const SettingChoice kWaitForScreen = {"Wait for the screen", "vsync", {{0.0f, "Off"}, {1.0f, "On"}}};
+const SettingChoice kGhost = {"Ghost", "ghost", {{1.0f, "On"}, {0.0f, "Off"}}};
 
 const struct {
   const char* label;
@@ -76,6 +77,8 @@ void addDisplayPage(Menu& menu) {
   addChoice(menu, "Display", kWaitForScreen, nullptr);
   menu.addEntry("Display", "Back", "LINKTO:Options", nullptr, -1, 0);
 }
+
+void addGhostLine(Menu& menu, const std::string& page) { addChoice(menu, page, kGhost, nullptr); }
 
 void addGamepadPage(Menu& menu) {
   for (const auto& line : kPadLines) {

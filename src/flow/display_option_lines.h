@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 class Menu;
 
@@ -6,6 +7,10 @@ class Menu;
 // setting) and "Wait for the screen" (vsync), each in force at once and
 // saved with the other settings by the options' "Back"; then "Back".
 void addDisplayPage(Menu& menu);
+
+// "Ghost": whether a level's kept run swims beside the player (the "ghost"
+// setting, On when missing), saved with the other settings.
+void addGhostLine(Menu& menu, const std::string& page);
 
 // The "Gamepad" page, reached from the key configuration: a capture line
 // per button role, "Reset" and "Back" (which saves the buttons to the

@@ -12,6 +12,7 @@
 #include "flow/level_select_state.h"
 #include "flow/logo_state.h"
 #include "flow/powerup_shop_state.h"
+#include "flow/run_records.h"
 #include "flow/title_state.h"
 #include "game/in_game_state.h"
 #include "game/actors/player.h"
@@ -40,7 +41,7 @@ void GameApp::onCloseButton() { closeRequested = 1; }
 
 bool GameApp::quitPending() { return closeRequested || terminateRequested; }
 
-GameApp::GameApp() {
+GameApp::GameApp() : runs(std::make_unique<RunRecords>(*this)) {
   instance = this;
   restrictResolution = true;
   useMouse = false;
@@ -126,7 +127,9 @@ void GameApp::update(float dt) {
   actorIndex.invalidate();  // flags may have changed since the last frame
   saveFailedNotice = std::max(0.0f, saveFailedNotice - dt);
   camera.update(dt);
+  runs->beforeUpdate(dt);
   Engine::update(dt);
+  runs->afterUpdate(dt);
   // The close button and a termination signal quit even where actions are
   // ignored (the end screen).
   if (quitPending()) {

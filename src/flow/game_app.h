@@ -18,6 +18,7 @@ class Menu;
 class ParticleSystem;
 class Player;
 struct ProfileProgress;
+class RunRecords;
 class TileMap;
 class Treasure;
 
@@ -88,6 +89,8 @@ class GameApp : public Engine {
   // Why the level last entered could not be loaded; empty when it was.
   std::string levelLoadProblem;
   DanceGame* danceGame = nullptr;  // the dance level's controller, told the fish's steps
+  // The profile's kept runs: recorded as levels are played, raced as ghosts.
+  std::unique_ptr<RunRecords> runs;
 
   // The one game, set by the constructor.
   static GameApp* instance;

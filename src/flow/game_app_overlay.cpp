@@ -4,11 +4,13 @@
 #include <allegro.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "engine/gamepad.h"
 #include "engine/key_events.h"
 #include "engine/screen.h"
 #include "flow/game_app.h"
+#include "flow/run_records.h"
 #include "game/actors/player.h"
 #include "sound/sound_manager.h"
 
@@ -22,6 +24,7 @@ const int kTreasureColumnX[4] = {-220, -100, 20, 140};  // kinds 0, 1, 2, 4
 const int kBubbleColumnX = 260;
 const int kRequiredCoinsY = 40;
 const int kLevelTimeY = 38;
+const int kChestLineGap = 4;  // px below the bar: ahead of or behind the ghost
 
 // What the heads-up display shows: the story bar, or in a mini-game a small
 // tab with only the counters that mean something there (frames of hud.dat).
@@ -55,12 +58,21 @@ const int kProfileLineRise = 20;
 const int kProfileMargin = 8;  // pixels
 const int kStatusBandAlpha = 64, kConfirmBandAlpha = 128;
 const int kConfirmPollMs = 10;
-const int kSaveNoticeRise = 130;  // pixels from the screen's bottom: above the hearts
+const int kSaveNoticeRise = 130;
+const int kRecordLineRise = 34;  // px the record line stands above the map's line  // pixels from the screen's bottom: above the hearts
 
 // "m:ss".
 std::string clockText(int seconds) {
   int s = seconds % 60;
   return std::to_string(seconds / 60) + ":" + (s < 10 ? "0" : "") + std::to_string(s);
+}
+
+// "m:ss.hh", a kept run's time to the hundredth.
+std::string recordClockText(float seconds) {
+  int hundredths = static_cast<int>(seconds * 100.0f + 0.5f);
+  char text[16];
+  std::snprintf(text, sizeof text, ".%02d", hundredths % 100);
+  return clockText(hundredths / 100) + text;
 }
 
 void translucentBand(BITMAP* target, int left, int top, int right, int bottom, int alpha) {
@@ -104,6 +116,7 @@ void GameApp::drawHud(BITMAP* target) {
     hudSprite.draw(target);
     drawHudCounters(target, hudLookFor(currentLevel));
   }
+  runs->drawChestDifference(target, hudBottom() + kChestLineGap);
   int cx = screen->width / 2;
   heartSprite.anchor = 1;
   for (int i = 0; i < maxHearts; ++i) {
@@ -174,6 +187,13 @@ void GameApp::drawLevelSelectStatus(BITMAP* target) {
   int best = mapValue(bestTimes, selectedLevel);
   if (best != 0) line += " " + clockText(best);
   drawText(target, line, 30, h - 60, kFontColours, kLeft);
+  // The kept run's line stands on the band just above: beside the line it
+  // would not fit a long profile name or the low resolution.
+  if (const RunSummary* record = runs->record(selectedLevel)) {
+    translucentBand(target, 15, h - 70 - kRecordLineRise, screen->width - 50, h - 71, kStatusBandAlpha);
+    std::string text = "Record " + recordClockText(record->time) + " " + std::to_string(record->rating) + "%  W: watch";
+    drawText(target, text, 30, h - 60 - kRecordLineRise, kFontColours, kLeft);
+  }
 }
 
 void GameApp::drawSaveFailedNotice(BITMAP* target) {

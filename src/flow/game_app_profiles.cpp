@@ -12,6 +12,7 @@
 #include "engine/safe_file.h"
 #include "flow/game_app.h"
 #include "flow/profile_store.h"
+#include "flow/run_records.h"
 #include "game/actors/player.h"
 
 namespace {
@@ -144,6 +145,7 @@ void GameApp::createProfile(const std::string& name) {
   removeIfPresent(keyConfigPathFor(name));
   removeIfPresent(progressPathFor(name));
   removeIfPresent(padConfigPathFor(name));
+  runs->forgetProfile(name);
   writeDefaultKeyConfig();
   loadProfile();
   profiles.push_back(name);
@@ -172,6 +174,7 @@ void GameApp::deleteProfile(const std::string& name) {
     removeIfPresent(progressPathFor(name));
     removeIfPresent(keyConfigPathFor(name));
     removeIfPresent(padConfigPathFor(name));
+    runs->forgetProfile(name);
   }
   if (currentProfile == name) currentProfile = profiles.front();
   loadPlayerKeys();

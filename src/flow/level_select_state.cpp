@@ -8,6 +8,7 @@
 #include "engine/sprite.h"
 #include "flow/game_app.h"
 #include "flow/map_node.h"
+#include "flow/run_records.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ const KeyBinding kKeyBindings[] = {
     {"left", KEY_LEFT},   {"up", KEY_UP},
     {"right", KEY_RIGHT}, {"down", KEY_DOWN},
     {"selectLevel", KEY_ENTER}, {"selectLevel", KEY_SPACE},
+    {"watchRecord", KEY_W},
 };
 
 // Which way each word moves the highlight.
@@ -116,6 +118,10 @@ void LevelSelectState::applyWord(const std::string& action) {
   for (const Step& step : kSteps) {
     if (action != step.action) continue;
     selection = std::clamp(selection + step.delta, 0, std::clamp(app.levelsBeaten, 0, kLastLevel));
+    return;
+  }
+  if (action == "watchRecord") {
+    app.runs->watch(selection);
     return;
   }
   if (action == "selectLevel") {

@@ -8,8 +8,8 @@
 class MapNode;
 
 // The world map: one marker per level reached, a highlight moved along them
-// with the arrow keys, Enter or Space to play the highlighted level, Esc
-// back to the title. Narrower screens scroll the map after the highlight.
+// with the arrow keys, Enter or Space to play the highlighted level, W to
+// watch its kept run, Esc back to the title. Narrower screens scroll the map after the highlight.
 class LevelSelectState : public GameState {
  public:
   int selection = 0;              // 0..49

@@ -112,6 +112,7 @@ void TitleState::addOptionPages(Menu& menu) {
   menu.addToggle("Options", "Fullscreen", "", &app.fullScreen, "On", "Off",
                  [this] { onFullscreenChanged(); });
   menu.addEntry("Options", "Display", "LINKTO:Display", nullptr, -1, 0);
+  addGhostLine(menu, "Options");
   menu.addEntry("Options", "Key Config", "LINKTO:KeyConfig", nullptr, -1, 0);
   menu.addEntry("Options", "Back", "exitOptionsMenu", nullptr, -1, 0);
   addDisplayPage(menu);

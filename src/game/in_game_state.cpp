@@ -10,6 +10,7 @@
 #include "engine/screen.h"
 #include "engine/sprite.h"
 #include "flow/game_app.h"
+#include "flow/run_records.h"
 #include "flow/sound_option_lines.h"
 #include "game/actors/player.h"
 #include "game/level_loader.h"
@@ -54,9 +55,11 @@ void InGameState::enter() {
   GameApp& app = game();
   // Chance differs from play to play; a demo gives its own seed for every
   // entry, so that it replays exactly, restarts included.
-  std::srand(app.levelSeed ? *app.levelSeed : clockSeed());
+  unsigned seed = app.levelSeed ? *app.levelSeed : clockSeed();
+  std::srand(seed);
   levelLoaded = false;
   resetLevelState();
+  app.runs->levelEntered(seed);  // before the player reads the keys held now
   app.createPlayer();
   if (app.currentLevel >= kFirstEndLevel && app.currentLevel <= kLastEndLevel) {
     queueAction("JUMPSTATE:eog");  // every story level is behind the player
@@ -248,6 +251,7 @@ void InGameState::completeLevel() {
   // A level with nothing to collect has been collected in full.
   int rating = total == 0 ? 100 : collected * 100 / total;
   if (app.levelWonHook && app.levelWonHook(rating)) return;  // a demo ends here: nothing saved
+  app.runs->levelWon(rating);  // compared with the kept run before the record changes
   int storedRating = storedValue(app.ratings, level);
   int storedTime = storedValue(app.bestTimes, level);
   if (rating >= storedRating && (storedTime == 0 || storedTime > app.levelTime))
