@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "flow/profile_store.h"
+
 namespace {
 
 const char* const kRunWord = "tidewell-run";
@@ -131,7 +133,8 @@ bool parseRun(const std::string& text, KeptRun& run, std::string& error) {
   return runLines == 1;
 }
 
-std::string runFolderFor(const std::string& profile) { return "profiles/" + profile + ".runs"; }
+// Beside the profile's other files, wherever the player's folder is.
+std::string runFolderFor(const std::string& profile) { return profileFolder() + profile + ".runs"; }
 
 std::string runPathFor(const std::string& profile, int level) {
   char name[16];

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/game_paths.h"
 #include "engine/gamepad.h"
 #include "engine/input_map.h"
 #include "engine/key_events.h"
@@ -271,6 +272,8 @@ void RunRecords::startVerification(const std::string& candidate) {
   posix_spawn_file_actions_addopen(&actions, 1, job.verdictFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
   std::vector<std::string> words = {"tidewell", "--verify-demo", target};
+  // A data folder given on the command line must reach the check too.
+  if (!gamePaths().data.empty()) words.insert(words.begin() + 1, {"--data-dir", gamePaths().data});
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
