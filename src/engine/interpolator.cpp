@@ -33,8 +33,7 @@ void Interpolator::startAtSpeed(float target, float speed, int repeatCount) {
   duration = std::fabs(end - startValue) / speed;
 }
 
-void Interpolator::update(float dt) {
-  if (!running) return;
+void Interpolator::advance(float dt) {
   if (delay > 0.0f) {
     delay -= dt;
     return;

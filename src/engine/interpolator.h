@@ -28,9 +28,13 @@ class Interpolator {
   // Like start, with the duration taken from a speed in units per second.
   void startAtSpeed(float target, float speed, int repeatCount);
   void stop() { running = false; }
-  // Advances by dt seconds; called once per frame by the owner.
-  void update(float dt);
+  // Advances by dt seconds; called once per frame by the owner. Inline:
+  // every drawable holds several, and most stand still.
+  void update(float dt) {
+    if (running) advance(dt);
+  }
 
  private:
+  void advance(float dt);
   void finishRun();
 };
