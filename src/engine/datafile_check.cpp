@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "engine/datafile_readers.h"
+
 namespace {
 
 const uint32_t kPackedMagic = F_PACK_MAGIC;      // "slh!": an LZSS stream follows
@@ -366,8 +368,10 @@ DATAFILE* loadCheckedBytes(const DatafileBytes& plain) {
   if (fd < 0) return nullptr;
   const uint8_t header[kMagicBytes] = {'s', 'l', 'h', '.'};
   DATAFILE* datafile = nullptr;
-  if (writeAll(fd, header, kMagicBytes) && writeAll(fd, plain.data(), plain.size()))
+  if (writeAll(fd, header, kMagicBytes) && writeAll(fd, plain.data(), plain.size())) {
+    BulkObjectReaders readers;
     datafile = load_datafile(("/proc/self/fd/" + std::to_string(fd)).c_str());
+  }
   close(fd);
   return datafile;
 }

@@ -18,7 +18,8 @@ using DatafileBytes = std::vector<uint8_t>;
 bool checkDatafile(const uint8_t* data, size_t size, DatafileBytes& plain, std::string& reason);
 
 // Hands bytes that passed checkDatafile to Allegro's own loader, from
-// memory; null when it refuses them. Unload the result with unload_datafile.
+// memory, with the bulk picture readers in place; null when it refuses
+// them. Unload the result with unload_datafile.
 DATAFILE* loadCheckedBytes(const DatafileBytes& plain);
 
 // Reads the file at path once, checks it and loads exactly what was
