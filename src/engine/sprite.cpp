@@ -12,6 +12,7 @@
 namespace {
 
 const std::string kNoAnimation;
+const int kAdditiveBlendMode = 1;  // the add blender in Drawable::applyBlender
 
 bool anyClip(const int clip[4]) { return clip[0] || clip[1] || clip[2] || clip[3]; }
 
@@ -236,6 +237,10 @@ void Sprite::drawAtCorner(BITMAP* target, BITMAP* bitmap) {
   int cx = ix - shift(w, kCornerShift[anchor][0]);
   int cy = iy - shift(h, kCornerShift[anchor][1]);
   if (anchor != 4 && (alpha < 255.0f || blendMode >= 1)) {
+    if (blendMode == kAdditiveBlendMode) {
+      drawAdditive(target, bitmap, cx, cy, static_cast<int>(alpha));
+      return;
+    }
     applyBlender(0, 0, 0, static_cast<int>(alpha));
     drawTranslucent(target, bitmap, cx, cy);
     return;
