@@ -19,8 +19,10 @@ class Interpolator {
   float startValue = 0.0f;
   float elapsed = 0.0f;
   float* updatee = nullptr;
+  bool* wake = nullptr;  // set true on every start, for an owner that skips idle tweens
 
   void setUpdatee(float* value) { updatee = value; }
+  void setWake(bool* flag) { wake = flag; }
 
   // Glides from the updatee's current value to target in seconds; repeats
   // further runs (negative: for ever). Reports an error without an updatee.
