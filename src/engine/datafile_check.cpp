@@ -4,7 +4,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
+
+#include "engine/datafile_readers.h"
 
 namespace {
 
@@ -270,41 +274,6 @@ class DatafileChecker {
   }
 };
 
-// Allegro's LZSS decoder: a flag byte announces eight items, a set bit a
-// literal, a clear one a 12-bit ring position and a 4-bit length. Like
-// Allegro's, it stops where the input ends, dropping a half item.
-bool unpackLzss(const uint8_t* in, size_t size, DatafileBytes& out, std::string& reason) {
-  uint8_t ring[kRingBytes] = {};
-  int written = kRingBytes - kMaxMatch;
-  auto emit = [&](uint8_t c) {
-    out.push_back(c);
-    ring[written] = c;
-    written = (written + 1) & (kRingBytes - 1);
-  };
-  size_t at = 0;
-  unsigned flags = 0;
-  for (;;) {
-    flags >>= 1;
-    if (!(flags & 0x100)) {
-      if (at == size) break;
-      flags = in[at++] | 0xFF00;
-    }
-    if (flags & 1) {
-      if (at == size) break;
-      emit(in[at++]);
-    } else {
-      if (size - at < 2) break;
-      int position = in[at] | (in[at + 1] & 0xF0) << 4;
-      int length = (in[at + 1] & 0x0F) + kMinMatch;
-      at += 2;
-      for (int k = 0; k < length; ++k) emit(ring[(position + k) & (kRingBytes - 1)]);
-    }
-    if (out.size() > kMaxPlainBytes)
-      return failWith(reason, "unpacks to more than " + std::to_string(kMaxPlainBytes) + " bytes");
-  }
-  return true;
-}
-
 bool unpack(const uint8_t* data, size_t size, DatafileBytes& plain, std::string& reason) {
   ByteReader header(data, size);
   uint32_t magic = header.be32();
@@ -317,7 +286,6 @@ bool unpack(const uint8_t* data, size_t size, DatafileBytes& plain, std::string&
     return true;
   }
   if (magic != kPackedMagic) return failWith(reason, "not a packfile");
-  plain.reserve(bodySize * 2);
   return unpackLzss(body, bodySize, plain, reason);
 }
 
@@ -348,6 +316,50 @@ bool writeAll(int fd, const uint8_t* data, size_t size) {
 
 }  // namespace
 
+// Allegro's LZSS decoder: a flag byte announces eight items, a set bit a
+// literal, a clear one a 12-bit ring position and a 4-bit length. Like
+// Allegro's, it stops where the input ends, dropping a half item.
+// Allegro writes output byte n to ring[(4096 - 18 + n) % 4096], zeros
+// before; so a ring position is a fixed distance back in the output for a
+// whole match, and the output itself serves as the ring.
+bool unpackLzss(const uint8_t* in, size_t size, DatafileBytes& out, std::string& reason) {
+  size_t n = 0;
+  out.resize(std::max<size_t>(size * 2, kRingBytes));
+  size_t at = 0;
+  unsigned flags = 0;
+  for (;;) {
+    if (n + kMaxMatch > out.size()) out.resize(out.size() * 2);
+    flags >>= 1;
+    if (!(flags & 0x100)) {
+      if (at == size) break;
+      flags = in[at++] | 0xFF00;
+    }
+    if (flags & 1) {
+      if (at == size) break;
+      out[n++] = in[at++];
+    } else {
+      if (size - at < 2) break;
+      size_t position = in[at] | (in[at + 1] & 0xF0) << 4;
+      int length = (in[at + 1] & 0x0F) + kMinMatch;
+      at += 2;
+      size_t writing = (kRingBytes - kMaxMatch + n) & (kRingBytes - 1);
+      size_t back = (writing - position) & (kRingBytes - 1);
+      if (back == 0) back = kRingBytes;  // the slot about to be overwritten
+      uint8_t* to = out.data() + n;
+      if (back <= n) {
+        const uint8_t* from = to - back;
+        for (int k = 0; k < length; ++k) to[k] = from[k];  // may overlap forwards, as the ring does
+      } else {
+        for (int k = 0; k < length; ++k) to[k] = size_t(k) + n >= back ? to[k - ptrdiff_t(back)] : 0;
+      }
+      n += size_t(length);
+    }
+    if (n > kMaxPlainBytes) return failWith(reason, "unpacks to more than " + std::to_string(kMaxPlainBytes) + " bytes");
+  }
+  out.resize(n);
+  return true;
+}
+
 bool checkDatafile(const uint8_t* data, size_t size, DatafileBytes& plain, std::string& reason) {
   if (!unpack(data, size, plain, reason)) return false;
   ByteReader in(plain.data(), plain.size());
@@ -366,8 +378,10 @@ DATAFILE* loadCheckedBytes(const DatafileBytes& plain) {
   if (fd < 0) return nullptr;
   const uint8_t header[kMagicBytes] = {'s', 'l', 'h', '.'};
   DATAFILE* datafile = nullptr;
-  if (writeAll(fd, header, kMagicBytes) && writeAll(fd, plain.data(), plain.size()))
+  if (writeAll(fd, header, kMagicBytes) && writeAll(fd, plain.data(), plain.size())) {
+    BulkObjectReaders readers;
     datafile = load_datafile(("/proc/self/fd/" + std::to_string(fd)).c_str());
+  }
   close(fd);
   return datafile;
 }

@@ -17,8 +17,13 @@ using DatafileBytes = std::vector<uint8_t>;
 // holds the unpacked datafile ("ALL." on); on failure reason says why.
 bool checkDatafile(const uint8_t* data, size_t size, DatafileBytes& plain, std::string& reason);
 
+// Allegro's LZSS stream to the bytes it packs, which replace out's; fails
+// when they would pass the largest datafile.
+bool unpackLzss(const uint8_t* in, size_t size, DatafileBytes& out, std::string& reason);
+
 // Hands bytes that passed checkDatafile to Allegro's own loader, from
-// memory; null when it refuses them. Unload the result with unload_datafile.
+// memory, with the bulk picture readers in place; null when it refuses
+// them. Unload the result with unload_datafile.
 DATAFILE* loadCheckedBytes(const DatafileBytes& plain);
 
 // Reads the file at path once, checks it and loads exactly what was

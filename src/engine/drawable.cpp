@@ -25,6 +25,9 @@ Drawable::Drawable() {
   xInterp.setUpdatee(&x);
   yInterp.setUpdatee(&y);
   zInterp.setUpdatee(&z);
+  for (Interpolator* tween : {&alphaInterp, &angleInterp, &stretchWidthInterp, &stretchHeightInterp, &xInterp,
+                              &yInterp, &zInterp})
+    tween->setWake(&tweensMayRun);
 }
 
 void Drawable::setPosition(int newX, int newY) {
@@ -70,13 +73,17 @@ void Drawable::command(const std::string& text) {
 }
 
 void Drawable::step(float dt) {
-  alphaInterp.update(dt);
-  angleInterp.update(dt);
-  stretchWidthInterp.update(dt);
-  stretchHeightInterp.update(dt);
-  xInterp.update(dt);
-  yInterp.update(dt);
-  zInterp.update(dt);
+  if (tweensMayRun) {
+    alphaInterp.update(dt);
+    angleInterp.update(dt);
+    stretchWidthInterp.update(dt);
+    stretchHeightInterp.update(dt);
+    xInterp.update(dt);
+    yInterp.update(dt);
+    zInterp.update(dt);
+    tweensMayRun = alphaInterp.running || angleInterp.running || stretchWidthInterp.running ||
+                   stretchHeightInterp.running || xInterp.running || yInterp.running || zInterp.running;
+  }
   if (moving && !xInterp.running && !yInterp.running) moving = false;
 }
 

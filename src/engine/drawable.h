@@ -41,6 +41,9 @@ class Drawable {
   int clipRect[4] = {0, 0, 0, 0};
   bool moving = false;
   bool cullable = true;
+  // False once a step found all seven tweens idle, until one starts: most
+  // drawables stand still, and their tweens then cost no memory reads.
+  bool tweensMayRun = false;
 
   Drawable();
   Drawable(const Drawable&) = delete;

@@ -20,6 +20,7 @@ void Interpolator::start(float target, float seconds, int repeatCount) {
   elapsed = 0.0f;
   running = true;
   wrap = false;
+  if (wake) *wake = true;
 }
 
 void Interpolator::startAtSpeed(float target, float speed, int repeatCount) {
@@ -31,10 +32,10 @@ void Interpolator::startAtSpeed(float target, float speed, int repeatCount) {
   elapsed = 0.0f;
   wrap = false;
   duration = std::fabs(end - startValue) / speed;
+  if (wake) *wake = true;
 }
 
-void Interpolator::update(float dt) {
-  if (!running) return;
+void Interpolator::advance(float dt) {
   if (delay > 0.0f) {
     delay -= dt;
     return;

@@ -19,8 +19,10 @@ class Interpolator {
   float startValue = 0.0f;
   float elapsed = 0.0f;
   float* updatee = nullptr;
+  bool* wake = nullptr;  // set true on every start, for an owner that skips idle tweens
 
   void setUpdatee(float* value) { updatee = value; }
+  void setWake(bool* flag) { wake = flag; }
 
   // Glides from the updatee's current value to target in seconds; repeats
   // further runs (negative: for ever). Reports an error without an updatee.
@@ -28,9 +30,13 @@ class Interpolator {
   // Like start, with the duration taken from a speed in units per second.
   void startAtSpeed(float target, float speed, int repeatCount);
   void stop() { running = false; }
-  // Advances by dt seconds; called once per frame by the owner.
-  void update(float dt);
+  // Advances by dt seconds; called once per frame by the owner. Inline:
+  // every drawable holds several, and most stand still.
+  void update(float dt) {
+    if (running) advance(dt);
+  }
 
  private:
+  void advance(float dt);
   void finishRun();
 };

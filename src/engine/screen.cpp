@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "engine/display_scaler.h"
@@ -29,6 +30,29 @@ struct SineTable {
     for (int i = 0; i <= kSineSteps; ++i) value[i] = static_cast<float>(std::sin(i / kStepsPerRadian));
   }
 };
+
+// Memory bitmaps of one depth, the target clipped to its whole self: a
+// row blit is then a plain copy, which saves Allegro's per-call set-up on
+// each of the wave's rows.
+bool copiesRowsDirectly(BITMAP* from, BITMAP* to) {
+  return is_memory_bitmap(from) && is_memory_bitmap(to) && bitmap_color_depth(from) == bitmap_color_depth(to) &&
+         to->cl == 0 && to->ct == 0 && to->cr == to->w && to->cb == to->h;
+}
+
+// blit(from, to, 0, row, shift, row, width, 1), clipped as blit clips.
+void copyRowShifted(BITMAP* from, BITMAP* to, int row, int shift, int width) {
+  int sourceX = 0, targetX = shift;
+  width = std::min(width, from->w);
+  if (targetX < 0) {
+    width += targetX;
+    sourceX = -targetX;
+    targetX = 0;
+  }
+  width = std::min(width, to->w - targetX);
+  if (width <= 0) return;
+  int bytes = (bitmap_color_depth(to) + 7) / 8;
+  std::memmove(to->line[row] + targetX * bytes, from->line[row] + sourceX * bytes, size_t(width) * bytes);
+}
 
 float tableSine(float radians) {
   static const SineTable table;
@@ -206,15 +230,24 @@ void Screen::flip() {
 
 void Screen::buildWave() {
   int scrollY = layers.size() > kWaterLayer ? layers[kWaterLayer].offsetY : 0;
+  bool direct = copiesRowsDirectly(backBuffer, waveBuffer);
   for (int row = 0; row < height; ++row) {
-    blit(backBuffer, waveBuffer, 0, row, waveShift(row, scrollY), row, kWaveRowWidth, 1);
+    int shift = waveShift(row, scrollY);
+    if (direct && row < backBuffer->h && row < waveBuffer->h) {
+      copyRowShifted(backBuffer, waveBuffer, row, shift, kWaveRowWidth);
+    } else {
+      blit(backBuffer, waveBuffer, 0, row, shift, row, kWaveRowWidth, 1);
+    }
   }
 }
 
 int Screen::waveShift(int row, int scrollY) const {
   float radians = (row - scrollY) / waveLength + wavePhase;
   float shift = -tableSine(radians) * waveAmplitude;
-  if (std::fabs(shift - std::round(shift)) > kExactBand) return static_cast<int>(shift);
+  // Rounding half away from zero by hand: only the distance to the
+  // nearest whole shift counts, the same at .5 whichever way it rounds.
+  float nearest = static_cast<float>(static_cast<int>(shift + (shift < 0.0f ? -0.5f : 0.5f)));
+  if (std::fabs(shift - nearest) > kExactBand) return static_cast<int>(shift);
   return static_cast<int>(-std::sin(radians) * waveAmplitude);
 }
 

@@ -11,6 +11,9 @@
 
 namespace {
 
+const std::string kNoAnimation;
+const int kAdditiveBlendMode = 1;  // the add blender in Drawable::applyBlender
+
 bool anyClip(const int clip[4]) { return clip[0] || clip[1] || clip[2] || clip[3]; }
 
 // Allegro fixed point; the clamp keeps far off-screen positions from
@@ -54,9 +57,15 @@ void Sprite::step(float dt) {
   Drawable::step(dt);
   animation.update(dt);
   if (!animation.running) {
-    std::string ended = currentAnimation;
-    onAnimationDone(ended);
-    lastAnimation = ended;
+    if (currentAnimation.empty()) {
+      // Every frame after an end: the same call without copying a name.
+      onAnimationDone(kNoAnimation);
+      lastAnimation.clear();
+    } else {
+      std::string ended = currentAnimation;
+      onAnimationDone(ended);
+      lastAnimation = ended;
+    }
     // A hook that started the next animation keeps its name.
     if (!animation.running) currentAnimation.clear();
   }
@@ -132,10 +141,14 @@ void Sprite::updateBounds() {
   int py = static_cast<int>(cameraOffsetY + y - z);
   int w, h;
   frameSize(w, h);  // one lookup: bounds are refreshed several times a frame
+  // Sizes are never negative, so a shift halves them as w / 2 would, and
+  // keeps the compiler from a slow vector form of this small switch.
+  int halfW = static_cast<int>(static_cast<unsigned>(w) >> 1);
+  int halfH = static_cast<int>(static_cast<unsigned>(h) >> 1);
   switch (anchor) {
     case 0: left = px; right = px + w; top = py; bottom = py + h; break;
-    case 1: left = px - w / 2; right = px + w / 2; top = py - h / 2; bottom = py + h / 2; break;
-    case 2: left = px - w / 2; right = px + w / 2; top = py - h; bottom = py; break;
+    case 1: left = px - halfW; right = px + halfW; top = py - halfH; bottom = py + halfH; break;
+    case 2: left = px - halfW; right = px + halfW; top = py - h; bottom = py; break;
     case 4: left = px; right = px + w; top = py - h; bottom = py; break;
     default: break;
   }
@@ -224,6 +237,10 @@ void Sprite::drawAtCorner(BITMAP* target, BITMAP* bitmap) {
   int cx = ix - shift(w, kCornerShift[anchor][0]);
   int cy = iy - shift(h, kCornerShift[anchor][1]);
   if (anchor != 4 && (alpha < 255.0f || blendMode >= 1)) {
+    if (blendMode == kAdditiveBlendMode) {
+      drawAdditive(target, bitmap, cx, cy, static_cast<int>(alpha));
+      return;
+    }
     applyBlender(0, 0, 0, static_cast<int>(alpha));
     drawTranslucent(target, bitmap, cx, cy);
     return;

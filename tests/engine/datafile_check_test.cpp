@@ -191,3 +191,59 @@ TEST(DatafileCheck, EveryShippedDatafilePassesAndLoads) {
   }
   EXPECT_GT(files, 40);
 }
+
+namespace {
+
+// Allegro's decoder as it reads: a ring of 4096 zeros written from 4078.
+Bytes ringUnpack(const Bytes& in) {
+  uint8_t ring[4096] = {};
+  int written = 4096 - 18;
+  Bytes out;
+  auto emit = [&](uint8_t c) {
+    out.push_back(c);
+    ring[written] = c;
+    written = (written + 1) & 4095;
+  };
+  size_t at = 0;
+  for (unsigned flags = 0;;) {
+    flags >>= 1;
+    if (!(flags & 0x100)) {
+      if (at == in.size()) break;
+      flags = in[at++] | 0xFF00;
+    }
+    if (flags & 1) {
+      if (at == in.size()) break;
+      emit(in[at++]);
+    } else {
+      if (in.size() - at < 2) break;
+      int position = in[at] | (in[at + 1] & 0xF0) << 4, length = (in[at + 1] & 0x0F) + 3;
+      at += 2;
+      for (int k = 0; k < length; ++k) emit(ring[(position + k) & 4095]);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+// Matches that reach into the ring's zeros before anything was written,
+// the slot about to be overwritten, overlapping runs and a stream cut
+// in the middle of an item, besides what the packer writes.
+TEST(DatafileCheck, UnpacksEveryLzssStreamAsAllegrosRingDoes) {
+  std::vector<Bytes> streams = {bake::makePackfile(bake::serialiseDatafile(everyKind()))};
+  streams.front().erase(streams.front().begin(), streams.front().begin() + 4);  // the "slh!"
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, uint8_t(seed >> 16); };
+  for (int s = 0; s < 200; ++s) {
+    Bytes stream(size_t(1 + next() * 40 + next()));
+    // Mostly matches, some literals, positions near where writing begins.
+    for (size_t i = 0; i < stream.size(); ++i) stream[i] = i % 17 == 0 ? uint8_t(next() & 0x55) : next();
+    streams.push_back(stream);
+  }
+  for (size_t i = 0; i < streams.size(); ++i) {
+    DatafileBytes out = {1, 2, 3};
+    std::string reason;
+    ASSERT_TRUE(unpackLzss(streams[i].data(), streams[i].size(), out, reason)) << reason;
+    EXPECT_EQ(out, ringUnpack(streams[i])) << "stream " << i;
+  }
+}

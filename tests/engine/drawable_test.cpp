@@ -69,6 +69,29 @@ TEST_F(DrawableTest, DiagonalMoveEndsItsShorterAxisFirst) {
   EXPECT_FALSE(d.moving);
 }
 
+// Idle steps let a drawable skip its tweens until one starts; a start by
+// duration, by speed, or a repeat's restart must each still be advanced.
+TEST_F(DrawableTest, TweensStartedAfterIdleStepsStillRun) {
+  Drawable d;
+  for (int i = 0; i < 3; ++i) d.update(0.1f);
+  d.alphaInterp.start(0.0f, 1.0f, 1);
+  d.update(0.5f);
+  EXPECT_FLOAT_EQ(d.alpha, 127.5f);
+  d.update(0.5f);  // the first run ends and the repeat starts again from 255
+  d.update(0.25f);
+  EXPECT_FLOAT_EQ(d.alpha, 191.25f);
+  d.update(1.0f);
+  EXPECT_FALSE(d.alphaInterp.running);
+  for (int i = 0; i < 3; ++i) d.update(0.1f);
+  d.moveTo(100, 0, 100);
+  d.update(0.5f);
+  EXPECT_FLOAT_EQ(d.x, 50.0f);
+  d.zInterp.start(8.0f, 1.0f, 0);
+  d.update(0.25f);
+  EXPECT_FLOAT_EQ(d.z, 2.0f);
+  EXPECT_FLOAT_EQ(d.x, 75.0f);
+}
+
 TEST_F(DrawableTest, CommandsPositionFadeAndIgnoreUnknownWords) {
   Drawable d;
   d.command("pos 12 34");
