@@ -155,13 +155,13 @@ void InvadersGame::hitWithShot() {
       if (!actor.visible || invader.hits < 1 || actor.alphaInterp.running) continue;
       if (squaredDistance(actor.x, actor.y, player->shot.x, player->shot.y) >= kHitSq) continue;
       player->endShot();
-      hit(invader);
+      hitInvader(invader);
       return;
     }
   }
 }
 
-void InvadersGame::hit(Invader& invader) {
+void InvadersGame::hitInvader(Invader& invader) {
   invader.hits -= 1;
   if (invader.hits > 0) return;
   invadersLeft -= 1;

@@ -30,7 +30,7 @@ class InvadersGame : public MiniGame {
   void startLeg();
   void throwInk(float dt);
   void hitWithShot();
-  void hit(Invader& invader);
+  void hitInvader(Invader& invader);
   void hideFaded();
   void checkLoss();
 };
