@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   // A folder that cannot be made only costs the saves, which report it.
   if (!makePlayerFolders(gamePaths(), error)) std::fprintf(stderr, "tidewell: %s\n", error.c_str());
   GameApp app;
-  app.runs->verifier = RunRecords::thisProgram();  // the game verifies its kept runs itself
+  app.runs->verifier = runningProgram();  // the game verifies its kept runs itself
   app.launchLevel = options.level;
   app.init();
   // Without a display the loop would draw into missing buffers; in the game

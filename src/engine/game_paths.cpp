@@ -61,13 +61,18 @@ std::string dataFile(const std::string& name) { return current.data + name; }
 std::string userFile(const std::string& name) { return current.user + name; }
 std::string configFile(const std::string& name) { return current.config + name; }
 
+std::string runningProgram() {
+  std::error_code failure;
+  fs::path program = fs::read_symlink("/proc/self/exe", failure);
+  return failure ? std::string() : program.string();
+}
+
 PathClues processClues(const std::string& dataDirOption, const std::string& userDirOption) {
   PathClues clues;
   clues.dataOverride = dataDirOption.empty() ? environment("TIDEWELL_DATA_DIR") : dataDirOption;
   clues.userOverride = userDirOption.empty() ? environment("TIDEWELL_USER_DIR") : userDirOption;
-  std::error_code failure;
-  fs::path program = fs::read_symlink("/proc/self/exe", failure);
-  if (!failure) clues.programDir = program.parent_path().string();
+  std::string program = runningProgram();
+  if (!program.empty()) clues.programDir = fs::path(program).parent_path().string();
   clues.dataHome = environment("XDG_DATA_HOME");
   clues.configHome = environment("XDG_CONFIG_HOME");
   clues.home = environment("HOME");

@@ -30,6 +30,9 @@ struct PathClues {
   std::string home;          // $HOME, else the password database's
 };
 
+// The running program's path; empty when the system does not say.
+std::string runningProgram();
+
 // The clues of this process: its environment and /proc/self/exe, with the
 // command line's folders (empty when not given) ahead of the variables.
 PathClues processClues(const std::string& dataDirOption, const std::string& userDirOption);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "engine/log.h"
 
@@ -62,4 +63,13 @@ bool writeFileSafely(const std::string& path, const std::string& contents) {
 bool fileExists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0;
+}
+
+bool readTextFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return true;
 }

@@ -20,6 +20,9 @@ bool commitTemporaryFile(const std::string& temporaryPath, const std::string& pa
 void abandonTemporaryFile(const std::string& temporaryPath, const std::string& path,
                           const std::string& reason);
 
+// The whole file as it is on disk; false when it cannot be opened.
+bool readTextFile(const std::string& path, std::string& text);
+
 // True for any file system entry at path, hidden ones (".name") included,
 // unlike Allegro's exists().
 bool fileExists(const std::string& path);

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "engine/game_paths.h"
 #include "engine/key_events.h"
@@ -24,18 +22,9 @@ namespace {
 
 const char* const kLevelData = "dat/lvl/levels.dat";
 
-bool readText(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
-  return true;
-}
-
 bool readDemo(const std::string& path, Demo& demo, std::string& text) {
   std::string error;
-  if (!readText(path, text)) {
+  if (!readTextFile(path, text)) {
     std::fprintf(stderr, "tidewell: cannot read the demo %s\n", path.c_str());
     return false;
   }

@@ -10,6 +10,7 @@
 #include "engine/drawable.h"
 #include "engine/engine.h"
 #include "engine/sprite.h"
+#include "flow/profile_store.h"
 #include "game/actor_index.h"
 
 class Actor;
@@ -24,8 +25,6 @@ class Treasure;
 
 // Level numbers from here on are the mini-games (1000..1003).
 const int kFirstMiniGameLevel = 1000;
-// A purse never holds more; winnings beyond are lost.
-const int kMaxCoins = 999999;
 
 // The game: registers its states, gives every action word its meaning,
 // keeps the profile and the level's shared data, draws the heads-up display

@@ -23,7 +23,6 @@ const float kSaveFailedNoticeS = 5.0f;
 // The most a profile can hold of each; a stored value beyond is damage.
 const int kMaxLevelsBeaten = 50;  // every story level
 const int kMaxRating = 100;       // percent
-const int kMaxBestTimeS = 599;    // the level clock's cap
 
 void removeIfPresent(const std::string& path) { std::remove(path.c_str()); }
 
@@ -81,7 +80,7 @@ void GameApp::applyProgress(const ProfileProgress& progress) {
   // A negative time would beat every real one: it reads as none (0).
   bestTimes.clear();
   for (const auto& [level, seconds] : progress.bestTimes)
-    bestTimes[level] = saneValue("best time of level " + std::to_string(level), seconds, 0, kMaxBestTimeS);
+    bestTimes[level] = saneValue("best time of level " + std::to_string(level), seconds, 0, kLevelClockCapS);
 }
 
 int GameApp::saneValue(const std::string& what, int value, int low, int high) const {

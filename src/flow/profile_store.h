@@ -24,6 +24,10 @@ struct ProfileProgress {
 
 const int kProgressFileBytes = 816;
 const int kStoredLevels = 100;  // levels 0..99 are kept on disk
+// A purse never holds more; winnings beyond are lost.
+const int kMaxCoins = 999999;
+// The level clock stops here, so no stored time or kept run goes beyond.
+const int kLevelClockCapS = 599;
 const int kMaxProfiles = 5;
 const char* const kDefaultProfileName = "gulpy";
 

@@ -11,9 +11,8 @@ namespace {
 const char* const kRunWord = "tidewell-run";
 const int kRunVersion = 1;
 const int kMinBubbles = 1, kMaxBubbles = 10;  // as the shop sells them
-const int kMaxCoins = 999999;
-const float kMaxLevelS = 599.0f;                 // the level clock's cap
-const size_t kMaxSamples = 599 * 20 + 100;       // a full clock at kGhostSampleS
+const float kMaxLevelS = kLevelClockCapS;
+const size_t kMaxSamples = static_cast<size_t>(kLevelClockCapS / kGhostSampleS) + 100;  // a full clock
 const size_t kMaxChests = 1000;
 const float kMaxCoordinate = 1.0e6f;  // px; a level is at most a few thousand
 const int kMaxFrame = 9999;

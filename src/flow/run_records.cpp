@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "engine/game_paths.h"
 #include "engine/gamepad.h"
@@ -40,20 +38,11 @@ const char* const kCandidateEnding = ".new";
 const char* const kVerdictEnding = ".verdict";
 const int kVerifierNiceness = 10;
 
-// The keys a new profile plays with: a kept run is written in them, so that
-// it replays the same whatever keys the profile has chosen since.
-const struct {
-  const char* action;
-  int code;
-} kDefaultKeys[] = {
-    {"up", KEY_UP}, {"down", KEY_DOWN}, {"left", KEY_LEFT}, {"right", KEY_RIGHT}, {"fire", KEY_SPACE},
-};
-
+// The file's text, empty when it cannot be read.
 std::string readWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  std::string text;
+  readTextFile(path, text);
+  return text;
 }
 
 std::string lastLine(std::string text) {
@@ -63,12 +52,6 @@ std::string lastLine(std::string text) {
 }
 
 }  // namespace
-
-std::string RunRecords::thisProgram() {
-  std::error_code failure;
-  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failure);
-  return failure ? std::string() : self.string();
-}
 
 RunRecords::RunRecords(GameApp& game)
     : app(game), levels(KEY_MAX, 0), replayDown(KEY_MAX, 0), touched(KEY_MAX, 0) {}
@@ -119,10 +102,10 @@ void RunRecords::translateKeys() {
   translation.assign(KEY_MAX, 0);
   for (int code = 0; code < KEY_MAX; ++code) translation[code] = code;
   std::vector<int> claimedBy(KEY_MAX, 0);
+  // A kept run is written in a new profile's keys, so that it replays the
+  // same whatever keys the profile has chosen since.
   for (const auto& [action, codes] : app.player->bindings) {
-    int standard = 0;
-    for (const auto& row : kDefaultKeys)
-      if (action == row.action) standard = row.code;
+    int standard = defaultKeyOf(action);
     if (standard == 0) continue;
     for (int code : codes) {
       if (code <= 0 || code >= kKeyCodeCount) continue;
@@ -187,7 +170,7 @@ void RunRecords::sampleFish() {
 void RunRecords::countChests() {
   int taken = 0;
   for (const Treasure* treasure : app.treasures)
-    if (treasure->kind() == 0 && treasure->collected) taken += 1;
+    if (treasure->isChest() && treasure->collected) taken += 1;
   while (chestsTaken < taken) {
     if (recording) run.chestTimes.push_back(app.levelTime);
     if (racing && chestsTaken < static_cast<int>(racing->chestTimes.size())) {

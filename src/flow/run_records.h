@@ -63,8 +63,6 @@ class RunRecords {
   // The game program that verifies a run (its --verify-demo). Empty (as in
   // tests and tools that make a game of their own), nothing is recorded.
   std::string verifier;
-  // The running program's path.
-  static std::string thisProgram();
   // Off: the ghost is not shown. Runs are recorded and kept regardless.
   bool ghostWanted() const;
   // Seconds the player was behind the ghost at the last chest (negative:

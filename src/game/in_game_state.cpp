@@ -29,7 +29,6 @@ const int kParticleFrames[3] = {2, 0, 1};
 const int kParticleAlpha = 128;
 const int kMenuRaise = 75;
 const float kEnterFadeS = 0.2f;
-const float kMaxLevelS = 599.0f;
 const int kPerfectBonusCoins = 20;
 const float kHoldPauseS = 999.0f;  // the 100% screen holds the level
 const float kMusicRestoreS = 0.5f;
@@ -221,7 +220,7 @@ void InGameState::update(float dt) {
       app.paused = 0;
     }
   }
-  if (!app.paused && !app.levelWon && !app.levelFrozen) app.levelTime = std::min(app.levelTime + dt, kMaxLevelS);
+  if (!app.paused && !app.levelWon && !app.levelFrozen) app.levelTime = std::min(app.levelTime + dt, static_cast<float>(kLevelClockCapS));
   if (completionDue()) completeLevel();
 }
 
@@ -230,7 +229,7 @@ bool InGameState::completionDue() {
   if (!levelLoaded || !app.player || app.levelWon) return false;
   int chests = 0, taken = 0;
   for (Treasure* treasure : app.treasures) {
-    if (treasure->kind() != 0) continue;
+    if (!treasure->isChest()) continue;
     chests += 1;
     if (treasure->alpha == 0.0f) taken += 1;
   }

@@ -22,7 +22,6 @@ const int kMiniGameIndexShift = 950;  // level 1000 is object 50
 const int kWall = 0;
 const int kPearlDx = -10, kPearlDy = 35;
 const int kPearlKind = 4;
-const int kChestKind = 0;
 const int kDanceLevel = 1002;  // brings its own chest
 
 enum class Cell { Wall, MainTile, DecorTile, Actor, PlayerStart, Treasure, Swordfish, Clam };
@@ -120,7 +119,7 @@ void applyRow(const ColourRow& row, int tx, int ty, std::set<std::string>& missi
 
 bool hasChest() {
   const std::vector<Treasure*>& treasures = game().treasures;
-  return std::any_of(treasures.begin(), treasures.end(), [](Treasure* t) { return t->kind() == kChestKind; });
+  return std::any_of(treasures.begin(), treasures.end(), [](Treasure* t) { return t->isChest(); });
 }
 
 // Not an error report: in the game that would end the process, and the

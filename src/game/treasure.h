@@ -10,4 +10,5 @@ class Treasure : public Sprite {
   // A pickup of kind at the level position (x, y).
   Treasure(int kind, int x, int y);
   int kind() const { return static_cast<int>(frame); }
+  bool isChest() const { return kind() == 0; }
 };

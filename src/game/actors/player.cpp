@@ -246,6 +246,12 @@ void Player::updatePlunger() {
   plunger.cameraOffsetY = cameraOffsetY;
 }
 
+int defaultKeyOf(const std::string& action) {
+  for (const auto& binding : kDefaultKeys)
+    if (action == binding.action) return binding.code;
+  return 0;
+}
+
 void Player::bindDefaultKeys() {
   unbindAll();
   for (const auto& binding : kDefaultKeys) bindKey(binding.action, binding.code);

@@ -23,6 +23,9 @@ enum PowerupId {
 // Gulpy, the fish the player steers: swims, hops on land, rides, shoots
 // one bubble at a time, collects coins and treasure and dies at one touch.
 // One exists while a level (or the title, for the key menu) runs.
+// The key a new profile has for a fish action ("up", "fire", ...), or 0.
+int defaultKeyOf(const std::string& action);
+
 class Player : public Sprite, public InputMap {
  public:
   int bubbles = 0;          // shots left
